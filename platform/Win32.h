@@ -1,0 +1,32 @@
+// The one header that knows which system the code is built for.
+//
+// The module, the host interface and the bench host include this header for
+// the Windows types and calls they use: the real <windows.h> on Windows, the
+// Linux stand-in of platform/linux elsewhere. Everything that has to differ
+// between the two (export and import markers) is defined here and nowhere
+// else.
+#pragma once
+
+#if defined(_WIN32)
+
+#include <windows.h>
+
+// An export of the module, by its undecorated name.
+#define QUORVEL_MODULE_EXPORT extern "C" __declspec(dllexport)
+
+// The host's own functions and classes: exported by the host, imported by
+// the module.
+#if defined(QUORVEL_BUILDING_HOST)
+#define HLVAPI __declspec(dllexport)
+#else
+#define HLVAPI __declspec(dllimport)
+#endif
+
+#else
+
+#include "platform/linux/WindowsApi.h"
+
+#define QUORVEL_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
+#define HLVAPI __attribute__((visibility("default")))
+
+#endif

@@ -1,0 +1,27 @@
+// What the Linux platform reveals about itself for tests and the bench host:
+// counts of live GDI objects (for leak checks) and the last loader error.
+#pragma once
+
+#include <string>
+
+#include "platform/Win32.h"
+
+namespace quorvel::platform {
+
+// Objects created and not yet freed; stock objects are not counted.
+struct GdiObjectCounts {
+    int pens = 0;
+    int brushes = 0;
+    int bitmaps = 0;
+    int fonts = 0;
+    int deviceContexts = 0;
+
+    int Total() const { return pens + brushes + bitmaps + fonts + deviceContexts; }
+};
+
+QUORVEL_WINAPI_EXPORT GdiObjectCounts LiveGdiObjects();
+
+// Why the last LoadLibraryA failed, empty after a success.
+QUORVEL_WINAPI_EXPORT std::string LastLoadError();
+
+}  // namespace quorvel::platform

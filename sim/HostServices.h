@@ -1,0 +1,14 @@
+// Host services a module calls besides the mode registry: InitLib, the
+// version number of a build date, and the heading of a vessel.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Win32.h"
+
+namespace quorvel::sim {
+
+// How many times InitLib has been called for a module instance.
+HLVAPI int InitLibCalls(HINSTANCE module);
+
+}  // namespace quorvel::sim

@@ -1,0 +1,25 @@
+# Lists the module's defined dynamic symbols and compares them with the
+# entry points a host looks for.
+execute_process(COMMAND nm -D --defined-only --format=posix ${MODULE}
+  OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REPLACE "\n" ";" lines "${symbols}")
+set(found "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([^ ]+) ([A-Za-z]) ")
+    set(name ${CMAKE_MATCH_1})
+    set(kind ${CMAKE_MATCH_2})
+    # Linker-made markers are not the module's own code.
+    if(NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$")
+      list(APPEND found ${name})
+    endif()
+  endif()
+endforeach()
+list(SORT found)
+set(expected DllMain GetModuleVersion hlcDLLExit hlcDLLInit hlcTimestep)
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "module exports [${found}], expected [${expected}]")
+endif()
+message(STATUS "module exports exactly: ${found}")

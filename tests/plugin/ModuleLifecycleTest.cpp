@@ -1,0 +1,238 @@
+// The module as the host drives it: loaded by path, initialised, sent
+// message 1, stepped, given keys, its pages destroyed, exited and unloaded.
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+#include "platform/linux/PlatformDiagnostics.h"
+#include "sim/HostLog.h"
+#include "sim/HostVessel.h"
+#include "sim/MfdHostAccess.h"
+#include "sim/ModeRegistry.h"
+#include "sim/ModuleHost.h"
+
+namespace {
+
+using quorvel::platform::LiveGdiObjects;
+using quorvel::sim::ModeRegistry;
+using quorvel::sim::ModuleHost;
+using quorvel::sim::VesselQuery;
+
+constexpr const char* kMode = "QuorvelMFD";
+
+bool RefusalReported() {
+    const auto& reports = quorvel::sim::HostReports();
+    return std::any_of(reports.begin(), reports.end(),
+                       [](const std::string& r) { return r.find("refused") != std::string::npos; });
+}
+
+class ModuleLifecycleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        quorvel::sim::EchoHostReports(false);
+        quorvel::sim::ClearHostReports();
+        objectsBefore = LiveGdiObjects();
+        host = std::make_unique<ModuleHost>(QUORVEL_MODULE_PATH);
+    }
+
+    void TearDown() override {
+        host.reset();
+        EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total()) << "GDI objects outlived the module";
+        EXPECT_FALSE(ModeRegistry::Instance().FindByName(kMode)) << "mode still registered after unload";
+        EXPECT_FALSE(RefusalReported()) << "the module unregistered a mode twice";
+    }
+
+    quorvel::platform::GdiObjectCounts objectsBefore;
+    std::unique_ptr<ModuleHost> host;
+    HostVessel vessel;
+};
+
+TEST_F(ModuleLifecycleTest, InitRegistersTheModeAndCreatesThePenSet) {
+    EXPECT_FALSE(ModeRegistry::Instance().FindByName(kMode));
+    host->Init();
+    const auto mode = ModeRegistry::Instance().FindByName(kMode);
+    ASSERT_TRUE(mode);
+    EXPECT_EQ(mode->key, 44u);
+    EXPECT_EQ(LiveGdiObjects().pens, objectsBefore.pens + 7);
+    EXPECT_EQ(LiveGdiObjects().brushes, objectsBefore.brushes + 2);
+
+    host->Exit();
+    EXPECT_FALSE(ModeRegistry::Instance().FindByName(kMode));
+    EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total());
+    // Unloading now runs the exit a second time through the detach glue;
+    // TearDown checks it unregistered and deleted nothing more.
+}
+
+TEST(ModuleDetachTest, UnloadingWithoutExitLetsTheDetachGlueExit) {
+    quorvel::sim::EchoHostReports(false);
+    quorvel::sim::ClearHostReports();
+    const auto objects = LiveGdiObjects();
+    HMODULE module = LoadLibraryA(QUORVEL_MODULE_PATH);
+    ASSERT_NE(module, nullptr);
+    const auto init = reinterpret_cast<DllInitCallback>(reinterpret_cast<void (*)()>(GetProcAddress(module, kDllInitExport)));
+    ASSERT_NE(init, nullptr);
+    init(module);
+    ASSERT_TRUE(ModeRegistry::Instance().FindByName(kMode));
+    FreeLibrary(module);
+    EXPECT_FALSE(ModeRegistry::Instance().FindByName(kMode));
+    EXPECT_EQ(LiveGdiObjects().Total(), objects.Total());
+    EXPECT_FALSE(RefusalReported());
+}
+
+TEST_F(ModuleLifecycleTest, MessageOneBuildsAPageOfThePackedSize) {
+    host->Init();
+    MFD* page = host->OpenPage(kMode, 0xC80190u, &vessel.vessel);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(MfdHostAccess::Width(*page), 400u);
+    EXPECT_EQ(MfdHostAccess::Height(*page), 200u);
+    EXPECT_EQ(MfdHostAccess::Vessel(*page), &vessel.vessel);
+    EXPECT_EQ(vessel.queries.Total(), 0u) << "building a page queries nothing";
+}
+
+TEST_F(ModuleLifecycleTest, OtherMessagesAndMissingVesselsBuildNothing) {
+    host->Init();
+    const auto objects = LiveGdiObjects();
+    const auto vesselArg = reinterpret_cast<std::intptr_t>(&vessel.vessel);
+    for (std::uint32_t message : {0u, 2u, 3u, 100u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(host->SendMessage(kMode, message, 0, 0xC80190u, vesselArg), 0) << message;
+    }
+    EXPECT_EQ(host->SendMessage(kMode, 1, 0, 0xC80190u, 0), 0);
+    EXPECT_EQ(LiveGdiObjects().Total(), objects.Total());
+    EXPECT_EQ(vessel.queries.Total(), 0u);
+}
+
+TEST_F(ModuleLifecycleTest, KeyFortySevenIsUsedAndNoOtherKeyIs) {
+    host->Init();
+    MFD* page = host->OpenPage(kMode, 400, 400, vessel);
+    ASSERT_NE(page, nullptr);
+    for (int press = 0; press < 5; ++press) EXPECT_TRUE(page->ConsumeKeyBuffered(47));
+    for (std::uint32_t key : {0u, 1u, 44u, 46u, 48u, 255u, 0x80000000u, 0xFFFFFFFFu}) {
+        EXPECT_FALSE(page->ConsumeKeyBuffered(key)) << key;
+    }
+    // The base behaviour of the other slots.
+    EXPECT_FALSE(page->ConsumeKeyImmediate(nullptr));
+    EXPECT_FALSE(page->ConsumeButton(0, 0));
+    EXPECT_EQ(page->ButtonLabel(0), nullptr);
+    const MFDBUTTONMENU* menu = reinterpret_cast<const MFDBUTTONMENU*>(1);
+    EXPECT_EQ(page->ButtonMenu(&menu), 0);
+    EXPECT_EQ(menu, nullptr);
+}
+
+TEST_F(ModuleLifecycleTest, EveryOpenPageIsSampledUntilItIsDestroyed) {
+    host->Init();
+    HostVessel second;
+    MFD* first = host->OpenPage(kMode, 400, 400, vessel);
+    MFD* newer = host->OpenPage(kMode, 300, 300, second, 1);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(newer, nullptr);
+
+    host->Step(1.0, 0.1, 0);
+    EXPECT_EQ(vessel.queries.Of(VesselQuery::Status), 1u);
+    EXPECT_EQ(second.queries.Of(VesselQuery::Status), 1u);
+
+    host->ClosePage(first);
+    host->Step(1.1, 0.1, 0);
+    EXPECT_EQ(vessel.queries.Of(VesselQuery::Status), 1u) << "a destroyed page is not sampled";
+    EXPECT_EQ(second.queries.Of(VesselQuery::Status), 2u) << "the other page goes on being sampled";
+}
+
+TEST_F(ModuleLifecycleTest, TimestepWithoutPagesOrOutsideInitQueriesNothing) {
+    host->Step(0.5, 0.1, 0);  // before init
+    host->Init();
+    host->Step(1.0, 0.1, 0);  // no page
+    MFD* page = host->OpenPage(kMode, 400, 400, vessel);
+    ASSERT_NE(page, nullptr);
+    host->Exit();
+    host->Step(2.0, 0.1, 0);  // after exit, page still shown
+    EXPECT_EQ(vessel.queries.Total(), 0u);
+}
+
+TEST_F(ModuleLifecycleTest, VersionIsTheBuildDateComputedOnce) {
+    EXPECT_EQ(host->Version(), 20060425);
+    EXPECT_EQ(host->Version(), 20060425);
+}
+
+TEST_F(ModuleLifecycleTest, DegenerateSurfaceSizesBuildPagesThatRepaintHarmlessly) {
+    host->Init();
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (std::uint32_t packed : {0u, 0xFFFFFFFFu, 0x00010001u, 0xFFFF0000u}) {
+        MFD* page = host->OpenPage(kMode, packed, &vessel.vessel);
+        ASSERT_NE(page, nullptr) << packed;
+        EXPECT_EQ(MfdHostAccess::Width(*page), packed & 0xFFFF);
+        EXPECT_EQ(MfdHostAccess::Height(*page), packed >> 16);
+        host->Step(1.0, 0.1, 0);
+        page->Repaint(dc);
+        host->ClosePage(page);
+    }
+    DeleteDC(dc);
+}
+
+TEST_F(ModuleLifecycleTest, NonFiniteVesselValuesAreSampledWithoutFault) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    vessel.state.altitude = nan;
+    vessel.state.airspeed = inf;
+    vessel.state.mach = -inf;
+    vessel.state.atmDensity = nan;
+    vessel.state.atmPressure = -inf;
+    vessel.state.pitch = inf;
+    vessel.state.bank = nan;
+    vessel.state.heading = -inf;
+    vessel.state.aoa = nan;
+    vessel.state.slip = inf;
+    vessel.state.shipAirspeed = {nan, inf, -inf};
+    vessel.state.horizonAirspeed = {inf, nan, -inf};
+    vessel.state.angularVelocity = {nan, nan, inf};
+    vessel.state.mainEngineLevel = nan;
+    vessel.state.position = {0, 0, 0};
+    vessel.state.velocity = {nan, inf, -inf};
+    host->Init();
+    HDC dc = CreateCompatibleDC(nullptr);
+    MFD* page = host->OpenPage(kMode, 400, 400, vessel);
+    ASSERT_NE(page, nullptr);
+    for (double t : {0.0, 0.0, -1.0, nan, 1.0, inf, 2.0}) {
+        host->Step(t, 0.1, 0);
+        page->Repaint(dc);
+    }
+    EXPECT_GT(vessel.queries.Total(), 0u);
+    DeleteDC(dc);
+}
+
+bool UnderAddressSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#else
+    return false;
+#endif
+}
+
+TEST_F(ModuleLifecycleTest, TenThousandPageCyclesLeakNothing) {
+    host->Init();
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto cycle = [&] {
+        MFD* page = host->OpenPage(kMode, 400, 400, vessel);
+        ASSERT_NE(page, nullptr);
+        host->Step(1.0, 0.1, 0);
+        page->ConsumeKeyBuffered(47);
+        page->Repaint(dc);
+        host->ClosePage(page);
+    };
+    for (int i = 0; i < 100; ++i) cycle();  // let the allocator settle
+    const auto objects = LiveGdiObjects();
+    const std::size_t heap = mallinfo2().uordblks;
+    for (int i = 0; i < 10000; ++i) cycle();
+    EXPECT_EQ(LiveGdiObjects().Total(), objects.Total());
+    // Under the address sanitizer the allocator is its own, and its leak
+    // checker watches instead.
+    if (!UnderAddressSanitizer()) {
+        EXPECT_LE(mallinfo2().uordblks, heap + 4096);
+    }
+    DeleteDC(dc);
+}
+
+}  // namespace

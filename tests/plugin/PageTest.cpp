@@ -1,0 +1,77 @@
+// The page and the module entry points in-process, where a test can look
+// inside the page and its FlightData.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "plugin/ModuleEntry.h"
+#include "plugin/ModuleState.h"
+#include "plugin/QuorvelMFD.h"
+#include "sim/HostVessel.h"
+
+namespace quorvel {
+namespace {
+
+class PageTest : public ::testing::Test {
+protected:
+    void SetUp() override { hlcDLLInit(nullptr); }
+    void TearDown() override {
+        hlcDLLExit(nullptr);
+        EXPECT_TRUE(openPages.empty());
+    }
+
+    QuorvelMFD* Build(std::uint32_t packedSize, HostVessel& host) {
+        return reinterpret_cast<QuorvelMFD*>(
+            static_cast<MFD*>(reinterpret_cast<MFD*>(MessageCallback(1, 0, packedSize,
+                                                                     reinterpret_cast<std::intptr_t>(&host.vessel)))));
+    }
+
+    HostVessel vessel;
+};
+
+TEST_F(PageTest, NewPageStartsAtScaleTwoAndKeyFortySevenCyclesIt) {
+    QuorvelMFD* page = Build(0xC80190u, vessel);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Width(), 400u);
+    EXPECT_EQ(page->Height(), 200u);
+    EXPECT_EQ(page->ballScale, 2);
+    EXPECT_EQ(page->flightData->vessel, &vessel.vessel);
+    for (int expected : {3, 4, 1, 2, 3}) {
+        EXPECT_TRUE(page->ConsumeKeyBuffered(47));
+        EXPECT_EQ(page->ballScale, expected);
+    }
+    EXPECT_FALSE(page->ConsumeKeyBuffered(46));
+    EXPECT_EQ(page->ballScale, 3);
+    delete static_cast<MFD*>(page);
+}
+
+TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
+    HostVessel other;
+    QuorvelMFD* first = Build(0x01000100u, vessel);
+    QuorvelMFD* second = Build(0x01000100u, other);
+    ASSERT_EQ(openPages.size(), 2u);
+
+    vessel.state.altitude = 100;
+    other.state.altitude = 200;
+    hlcTimestep(1.0, 0.1, 0);
+    EXPECT_EQ(first->flightData->altitude, 100.0);
+    EXPECT_EQ(second->flightData->altitude, 200.0);
+
+    delete static_cast<MFD*>(first);
+    ASSERT_EQ(openPages.size(), 1u);
+    other.state.altitude = 300;
+    hlcTimestep(1.1, 0.1, 0);
+    EXPECT_EQ(second->flightData->altitude, 300.0) << "the remaining page froze";
+    delete static_cast<MFD*>(second);
+}
+
+TEST_F(PageTest, ExitRunTwiceUnregistersAndDeletesOnce) {
+    hlcDLLExit(nullptr);
+    EXPECT_FALSE(moduleInitialised);
+    hlcDLLExit(nullptr);  // and TearDown runs it a third time
+    hlcDLLInit(nullptr);
+}
+
+}  // namespace
+}  // namespace quorvel
