@@ -1,0 +1,34 @@
+// The bench host's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel::sim {
+
+struct MfdSize {
+    std::uint32_t width = 400;
+    std::uint32_t height = 400;
+};
+
+struct BenchOptions {
+    std::string modulePath;   // the module to load; empty: beside the bench host
+    double durationS = 60;    // simulated seconds to fly
+    double stepS = 0.02;      // simulation time step
+    std::vector<MfdSize> mfds;  // one page per MFD
+    std::string outDir = "out";
+    double frameEveryS = 5;   // simulated seconds between pictures
+    bool quiet = false;       // no per-second summary
+};
+
+// Parses argv. On --help prints the usage to stdout and returns nullopt
+// with exitCode 0; on a bad option prints one message to stderr and
+// returns nullopt with exitCode 2.
+std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode);
+
+// "400x300" as a size; nullopt unless both sides are 1 to 65535.
+std::optional<MfdSize> ParseMfdSize(const std::string& text);
+
+}  // namespace quorvel::sim
