@@ -7,6 +7,9 @@
 // else.
 #pragma once
 
+// printf-style argument checking, on every compiler the project uses.
+#define QUORVEL_PRINTF_FORMAT(formatIndex, firstValue) __attribute__((format(printf, formatIndex, firstValue)))
+
 #if defined(_WIN32)
 
 #include <windows.h>
