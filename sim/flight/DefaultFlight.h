@@ -7,7 +7,14 @@
 // pull-out into a shallow glide.
 //
 // The autopilot is a function of time and state alone, so the bench host
-// (or a test) can call it at any step without keeping anything.
+// (or a test) can call it at any step without keeping anything:
+//
+//   FlightModel model = DefaultFlightStart();
+//   while (model.TimeS() < kDefaultFlightDurationS) {
+//       model.Step(DefaultFlightControls(model.TimeS(), model));
+//       WriteVesselState(model, hostVessel.state);
+//       moduleHost.Step(model.TimeS(), FlightModel::kStepS, mjd);
+//   }
 #pragma once
 
 #include <functional>

@@ -266,6 +266,9 @@ void FlightModel::SettleOnGround(const FlightState& before, double normalN, doub
 void FlightModel::UpdateReadings(const StepInputs& inputs) {
     readings = Evaluate(config, state, inputs).readings;
     readings.landed = landed;
+    // On the surface by construction; the projection onto the sphere only
+    // rounds to a nanometre either side of it.
+    if (landed) readings.altitudeM = 0;
 }
 
 }  // namespace quorvel::flight
