@@ -1,0 +1,63 @@
+#include "sim/flight/VesselStateWriter.h"
+
+#include "sim/flight/HorizonFrame.h"
+#include "sim/flight/Orbit.h"
+
+namespace quorvel::flight {
+
+namespace {
+
+VECTOR3 Host(const Vec3& v) { return {v.x, v.y, v.z}; }
+
+}  // namespace
+
+void WriteVesselState(const FlightModel& model, sim::VesselState& out) {
+    const FlightState& s = model.State();
+    const FlightReadings& r = model.Readings();
+    const VesselConfig& config = model.Config();
+
+    out.altitude = r.altitudeM;
+    out.airspeed = r.airspeedMps;
+    out.mach = r.mach;
+    out.atmDensity = r.air.densityKgpm3;
+    out.atmPressure = r.air.pressurePa;
+
+    const HorizonFrame horizon = HorizonAt(s.positionM);
+    const EulerAngles angles = EulerAnglesOf(horizon, s.attitude);
+    out.pitch = angles.pitchRad;
+    out.bank = angles.bankRad;
+    out.heading = angles.headingRad;
+    out.headingAvailable = true;
+    out.aoa = r.airflow.aoaRad;
+    out.slip = -r.airflow.sideslipRad;
+
+    const Vec3& air = r.airVelocityBody;
+    out.shipAirspeed = {air.y, -air.z, air.x};
+    const Vec3& v = s.velocityMps;
+    out.horizonAirspeed = {Dot(v, horizon.east), Dot(v, horizon.up), Dot(v, horizon.north)};
+    out.hasAirspeedVectors = r.air.densityKgpm3 > 0;
+
+    const Vec3& w = s.bodyRateRadps;
+    out.angularVelocity = {w.y, -w.z, w.x};
+
+    out.mainEngineLevel = r.engineLevel;
+    out.position = Host(s.positionM);
+    out.velocity = Host(s.velocityMps);
+    out.landed = r.landed;
+
+    const OrbitShape orbit = OrbitThrough(s.positionM, s.velocityMps);
+    out.hasApoapsis = orbit.apoapsisDistanceM.has_value();
+    out.apoapsisDistance = orbit.apoapsisDistanceM.value_or(0.0);
+
+    // Sized once; later calls only overwrite the figures.
+    out.tanks.resize(2);
+    out.tanks[0] = {s.mainPropellantKg, config.mainTankCapacityKg};
+    out.tanks[1] = {s.rcsPropellantKg, config.rcsTankCapacityKg};
+    out.thrusters.resize(1 + config.rcs.size());
+    out.thrusters[0] = {config.engine.vacuumThrustN, config.engine.vacuumExhaustVelocityMps, 0};
+    for (std::size_t i = 0; i < config.rcs.size(); ++i) {
+        out.thrusters[i + 1] = {config.rcs[i].thrustN, config.rcs[i].exhaustVelocityMps, 1};
+    }
+}
+
+}  // namespace quorvel::flight

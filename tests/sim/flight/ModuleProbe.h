@@ -1,0 +1,25 @@
+// The module's view of a flight-model vessel: a bench-host vessel whose
+// state the model writes, sampled by the module's own FlightData, as the
+// bench host does once per step. The module differences velocities from
+// one sample to the next, so its first g-load after construction is not
+// a reading.
+#pragma once
+
+#include "flightdata/FlightData.h"
+#include "sim/HostVessel.h"
+#include "sim/flight/FlightModel.h"
+#include "sim/flight/VesselStateWriter.h"
+
+namespace quorvel::flight {
+
+struct ModuleProbe {
+    void Sample(const FlightModel& model) {
+        WriteVesselState(model, host.state);
+        data.sample(model.TimeS());
+    }
+
+    HostVessel host;
+    FlightData data{&host.vessel};
+};
+
+}  // namespace quorvel::flight
