@@ -35,7 +35,6 @@ public:
     void Detach();
 
     bool Attached() const { return firstRow != nullptr; }
-    bool BottomUp() const { return rowStep < 0; }
     long long Width() const { return width; }
     long long Height() const { return height; }
     // The bitmap grown by margin pixels on every side.

@@ -2,15 +2,15 @@
 //
 // Text is drawn in character cells of the font selected into the device
 // context: character i of a TextOutA occupies columns x + i·w … x + i·w +
-// w − 1 and rows y … y + h − 1 for a cell of w × h, its glyph drawn by
-// cairo from the FontCache.
+// w − 1 and rows y … y + h − 1 for a cell of w × h, its glyph painted from
+// the GlyphCache's mask for that cell.
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string_view>
 
-#include "platform/linux/FontCache.h"
+#include "platform/linux/GlyphCache.h"
 #include "platform/linux/GdiObjects.h"
 #include "platform/linux/JournalHook.h"
 
@@ -40,37 +40,30 @@ void DrawCells(DeviceContext& dc, long long x, long long y, std::string_view tex
     if (!canvas.Attached() || text.empty()) return;
     const long long w = cell.cellWidth;
     const long long h = cell.cellHeight;
-    if (y >= canvas.Height() || y + h <= 0) return;
-    // Only the characters whose cells reach into the bitmap are drawn.
-    const long long first = std::max(0LL, FloorDiv(-x, w));
-    const long long last = std::min(static_cast<long long>(text.size()), FloorDiv(canvas.Width() - x, w) + 1);
-    if (first >= last) return;
+    // Only the characters whose cells reach into the bitmap, and their
+    // neighbours for glyphs that stray out of their cells, are drawn.
+    const long long first = std::max(0LL, FloorDiv(-x, w) - 1);
+    const long long last = std::min(static_cast<long long>(text.size()), FloorDiv(canvas.Width() - x, w) + 2);
+    if (first >= last || y >= canvas.Height() + h || y + 2 * h <= 0) return;
     if (dc.bkMode == OPAQUE) {
         canvas.FillRect(x + first * w, y, x + last * w, y + h, quorvel::platform::DibPixel(dc.bkColour));
     }
 
-    auto& fonts = quorvel::platform::FontCache::Instance();
-    const quorvel::platform::CellFont* font = fonts.Find(cell.cellWidth, cell.cellHeight, canvas.BottomUp());
-    if (font == nullptr) return;
-    cairo_t* cairo = canvas.BeginCairo();
-    if (cairo == nullptr) return;
-    cairo_set_scaled_font(cairo, font->font);
-    const COLORREF colour = dc.textColour;
-    cairo_set_source_rgb(cairo, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0, GetBValue(colour) / 255.0);
-    cairo_glyph_t batch[64];
-    int count = 0;
+    const quorvel::platform::GlyphSet* glyphs =
+        quorvel::platform::GlyphCache::Instance().Find(cell.cellWidth, cell.cellHeight);
+    if (glyphs == nullptr) return;
+    const std::uint32_t ink = quorvel::platform::DibPixel(dc.textColour);
     for (long long i = first; i < last; ++i) {
-        const unsigned long glyph = fonts.Glyph(static_cast<unsigned char>(text[static_cast<std::size_t>(i)]));
-        if (glyph == 0) continue;
-        batch[count++] = {glyph, static_cast<double>(x + i * w), static_cast<double>(y) + font->baseline};
-        if (count == 64) {
-            cairo_show_glyphs(cairo, batch, count);
-            count = 0;
+        const std::uint8_t* mask = glyphs->Mask(static_cast<unsigned char>(text[static_cast<std::size_t>(i)]));
+        if (mask == nullptr) continue;
+        const long long left = x + i * w - glyphs->margin;
+        const long long top = y - glyphs->margin;
+        for (int row = 0; row < glyphs->maskHeight; ++row) {
+            for (int column = 0; column < glyphs->maskWidth; ++column) {
+                if (mask[row * glyphs->maskWidth + column] != 0) canvas.Plot(left + column, top + row, ink);
+            }
         }
     }
-    if (count > 0) cairo_show_glyphs(cairo, batch, count);
-    // Glyphs may stray a little outside their cells.
-    canvas.EndCairo({x + (first - 1) * w, y - h, x + (last + 1) * w, y + 2 * h});
 }
 
 }  // namespace

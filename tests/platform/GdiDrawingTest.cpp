@@ -326,6 +326,16 @@ TEST_F(GdiDrawingTest, ABottomUpDibKeepsTheImageBottomRowFirstInMemory) {
     Polygon(target.dc, top, 4);  // the image's top row
     EXPECT_EQ(target.MemoryRow(7)[9], Dib(RGB(255, 255, 255)));
     EXPECT_EQ(target.MemoryRow(0)[9], 0u);
+    // Wide pens go through cairo, whose matrix must turn y round too.
+    HPEN wide = CreatePen(PS_SOLID, 3, kInk);
+    SelectObject(target.dc, wide);
+    MoveToEx(target.dc, 2, 1, nullptr);
+    LineTo(target.dc, 5, 1);  // image rows 0 to 2
+    EXPECT_EQ(target.MemoryRow(7)[3], Dib(kInk));
+    EXPECT_EQ(target.MemoryRow(5)[3], Dib(kInk));
+    EXPECT_EQ(target.MemoryRow(4)[3], 0u);
+    SelectObject(target.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(wide);
 }
 
 TEST_F(GdiDrawingTest, BitBltClipsToBothBitmaps) {

@@ -1,4 +1,4 @@
-#include "platform/linux/FontCache.h"
+#include "platform/linux/GlyphCache.h"
 
 #include <cairo-ft.h>
 #include FT_ADVANCES_H
@@ -51,16 +51,16 @@ cairo_user_data_key_t faceKey;
 
 void DoneFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
 
-constexpr std::size_t kMaxEntries = 8;
+constexpr std::size_t kMaxSets = 8;
 
 }  // namespace
 
-FontCache& FontCache::Instance() {
-    static FontCache* const cache = new FontCache;
+GlyphCache& GlyphCache::Instance() {
+    static GlyphCache* const cache = new GlyphCache;
     return *cache;
 }
 
-FontCache::FontCache() {
+GlyphCache::GlyphCache() {
     std::string file;
     int index = 0;
     if (!FindMonospaceFile(file, index)) return;
@@ -69,7 +69,7 @@ FontCache::FontCache() {
     library.reset(newLibrary);
     FT_Face loaded = nullptr;
     if (FT_New_Face(newLibrary, file.c_str(), index, &loaded) != 0) return;
-    FtFace owned(loaded);
+    FtFace face(loaded);
     if (!FT_IS_SCALABLE(loaded) || loaded->units_per_EM == 0) return;
 
     const double em = loaded->units_per_EM;
@@ -80,51 +80,91 @@ FontCache::FontCache() {
     advance = static_cast<double>(width) / em;
     ascent = loaded->ascender / em;
     height = (loaded->ascender - loaded->descender) / em;
+    for (unsigned byte = 0; byte < glyphIndex.size(); ++byte) {
+        const char32_t code = CodePoint(byte);
+        glyphIndex[byte] = code == 0 ? 0 : FT_Get_Char_Index(loaded, code);
+    }
 
     CairoFontFace created(cairo_ft_font_face_create_for_ft_face(loaded, 0));
     if (cairo_font_face_status(created.get()) != CAIRO_STATUS_SUCCESS) return;
     if (cairo_font_face_set_user_data(created.get(), &faceKey, loaded, DoneFace) != CAIRO_STATUS_SUCCESS) return;
-    owned.release();  // cairo's font face owns it now
-    face = loaded;
+    face.release();  // cairo's font face owns it now
     fontFace = std::move(created);
-
     options.reset(cairo_font_options_create());
     cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_NONE);
     cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_FULL);
     cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_ON);
-    for (unsigned byte = 0; byte < glyphs.size(); ++byte) {
-        const char32_t code = CodePoint(byte);
-        glyphs[byte] = code == 0 ? 0 : FT_Get_Char_Index(face, code);
-    }
 }
 
-const CellFont* FontCache::Find(int cellWidth, int cellHeight, bool bottomUp) {
+const GlyphSet* GlyphCache::Find(int cellWidth, int cellHeight) {
     if (!fontFace || cellWidth < 1 || cellHeight < 1 || cellWidth > kMaxCell || cellHeight > kMaxCell) return nullptr;
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const std::unique_ptr<Entry>& entry) {
-        return entry->cell.cellWidth == cellWidth && entry->cell.cellHeight == cellHeight &&
-               entry->cell.bottomUp == bottomUp;
+    const auto found = std::find_if(sets.begin(), sets.end(), [&](const std::unique_ptr<GlyphSet>& set) {
+        return set->cellWidth == cellWidth && set->cellHeight == cellHeight;
     });
-    if (found != entries.end()) {
-        std::rotate(found, found + 1, entries.end());
-        return &entries.back()->cell;
+    if (found != sets.end()) {
+        std::rotate(found, found + 1, sets.end());
+        return sets.back().get();
     }
+    std::unique_ptr<GlyphSet> set = Render(cellWidth, cellHeight);
+    if (!set) return nullptr;
+    if (sets.size() >= kMaxSets) sets.erase(sets.begin());
+    sets.push_back(std::move(set));
+    return sets.back().get();
+}
+
+std::unique_ptr<GlyphSet> GlyphCache::Render(int cellWidth, int cellHeight) const {
+    auto set = std::make_unique<GlyphSet>();
+    set->cellWidth = cellWidth;
+    set->cellHeight = cellHeight;
+    set->margin = std::clamp(cellHeight / 4, 1, 4);
+    set->maskWidth = cellWidth + 2 * set->margin;
+    set->maskHeight = cellHeight + 2 * set->margin;
+    const int w = set->maskWidth;
+    const int h = set->maskHeight;
 
     // Stretched to the cell: the advance becomes its width, ascent plus
-    // descent its height. A bottom-up canvas draws through a flipped matrix,
-    // which the font must know to render its glyphs the right way up.
+    // descent its height.
     cairo_matrix_t fontMatrix;
     cairo_matrix_init_scale(&fontMatrix, cellWidth / advance, cellHeight / height);
-    cairo_matrix_t deviceMatrix;
-    cairo_matrix_init(&deviceMatrix, 1, 0, 0, bottomUp ? -1 : 1, 0, 0);
-    CairoScaledFont font(cairo_scaled_font_create(fontFace.get(), &fontMatrix, &deviceMatrix, options.get()));
+    cairo_matrix_t identity;
+    cairo_matrix_init_identity(&identity);
+    CairoScaledFont font(cairo_scaled_font_create(fontFace.get(), &fontMatrix, &identity, options.get()));
     if (cairo_scaled_font_status(font.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
 
-    if (entries.size() >= kMaxEntries) entries.erase(entries.begin());
-    auto entry = std::make_unique<Entry>();
-    entry->cell = {font.get(), cellWidth, cellHeight, bottomUp, std::round(ascent * cellHeight / height)};
-    entry->font = std::move(font);
-    entries.push_back(std::move(entry));
-    return &entries.back()->cell;
+    // All 256 masks in one column, each glyph clipped to its own.
+    CairoSurface masks(cairo_image_surface_create(CAIRO_FORMAT_A8, w, h * 256));
+    CairoContext cairo(cairo_create(masks.get()));
+    if (cairo_status(cairo.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+    cairo_set_scaled_font(cairo.get(), font.get());
+    const double baseline = std::round(ascent * cellHeight / height);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (glyphIndex[byte] == 0) continue;
+        cairo_reset_clip(cairo.get());
+        cairo_rectangle(cairo.get(), 0, static_cast<double>(byte) * h, w, h);
+        cairo_clip(cairo.get());
+        const cairo_glyph_t glyph{glyphIndex[byte], static_cast<double>(set->margin),
+                                  static_cast<double>(byte) * h + set->margin + baseline};
+        cairo_show_glyphs(cairo.get(), &glyph, 1);
+    }
+    cairo_surface_flush(masks.get());
+    const unsigned char* data = cairo_image_surface_get_data(masks.get());
+    const int stride = cairo_image_surface_get_stride(masks.get());
+    if (data == nullptr) return nullptr;
+
+    set->coverage.resize(static_cast<std::size_t>(w) * h * 256);
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        bool blank = true;
+        std::uint8_t* mask = set->coverage.data() + static_cast<std::size_t>(byte) * w * h;
+        for (int y = 0; y < h; ++y) {
+            const unsigned char* row = data + static_cast<std::ptrdiff_t>(byte * h + y) * stride;
+            for (int x = 0; x < w; ++x) {
+                mask[y * w + x] = row[x] != 0 ? 1 : 0;
+                blank = blank && row[x] == 0;
+            }
+        }
+        set->blank[byte] = blank;
+    }
+    return set;
 }
 
 }  // namespace quorvel::platform
