@@ -118,7 +118,10 @@ void ForEachEllipseInteriorSpan(const EllipseBox& box, const ClipRect& clip, Vis
 // The part of the ellipse that Arc draws: counter-clockwise as seen on the
 // screen (y downward) from the ray from the box's centre through the start
 // point to the ray through the end point, both ends included. When the two
-// rays coincide GDI draws the whole ellipse, and so does this.
+// rays coincide GDI draws the whole ellipse, and so does this. A ray meets
+// the ellipse at the parameter angle atan2(dy / ry, dx / rx); comparing
+// each pixel's own direction with the rays, exactly in integers, picks the
+// same pixels without computing that angle.
 class ArcSweep {
 public:
     ArcSweep(const EllipseBox& box, long long startX, long long startY, long long endX, long long endY);

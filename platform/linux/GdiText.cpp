@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/linux/GlyphCache.h"
 #include "platform/linux/GdiObjects.h"
+#include "platform/linux/GlyphCache.h"
 #include "platform/linux/JournalHook.h"
 
 namespace {
