@@ -7,6 +7,7 @@
 
 #include "platform/linux/GdiObjects.h"
 #include "platform/linux/GlHandOver.h"
+#include "platform/linux/JournalHook.h"
 
 namespace {
 
@@ -61,6 +62,9 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
 }
 
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
+    if (const auto* state = GdiTable::Instance().FindDc(dest)) {
+        RecordCall(*state, quorvel::platform::GdiCall::BitBlt, {x, y, width, height, sourceX, sourceY});
+    }
     if (rop != SRCCOPY) return FALSE;
     quorvel::platform::SyncGlImage(source);
     BitmapData* to = SelectedBitmap(dest);

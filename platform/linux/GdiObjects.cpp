@@ -1,8 +1,11 @@
 #include "platform/linux/GdiObjects.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <type_traits>
 
+#include "platform/linux/JournalHook.h"
 #include "platform/linux/PlatformDiagnostics.h"
 
 namespace quorvel::platform {
@@ -15,6 +18,9 @@ template <typename T>
 HGDIOBJ Handle(T id) {
     return reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(id));
 }
+
+// |value| as an int, INT_MIN included.
+int Magnitude(int value) { return static_cast<int>(std::min<long long>(std::llabs(value), INT_MAX)); }
 
 // Stock objects have fixed ids below every created object's.
 constexpr std::uintptr_t kStockBase = 0x1000;
@@ -136,6 +142,7 @@ DeviceContext* GdiTable::FindDc(HDC dc) {
 BOOL GdiTable::DeleteDc(HDC handle) {
     DeviceContext* dc = FindDc(handle);
     if (dc == nullptr) return FALSE;
+    dc->canvas.Detach();
     for (HGDIOBJ held : {dc->pen, dc->brush, dc->font, dc->bitmap}) Deselect(held);
     dcs.erase(Id(handle));
     return TRUE;
@@ -165,8 +172,19 @@ HGDIOBJ GdiTable::Select(HDC handle, HGDIOBJ objectHandle) {
     }
     *slot = objectHandle;
     Retain(objectHandle);
+    if (slot == &dc->bitmap) AttachCanvas(*dc, std::get<BitmapData>(object->data));
     Deselect(previous);
     return previous;
+}
+
+void GdiTable::AttachCanvas(DeviceContext& dc, BitmapData& bitmap) {
+    // Only 32-bit sections are drawn into; the default monochrome bitmap
+    // takes no drawing.
+    if (bitmap.bitCount == 32 && bitmap.pixels) {
+        dc.canvas.Attach(bitmap.pixels.get(), bitmap.width, bitmap.height, bitmap.bottomUp);
+    } else {
+        dc.canvas.Detach();
+    }
 }
 
 GdiObjectCounts GdiTable::Counts() const {
@@ -197,7 +215,7 @@ HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
     if (style < PS_SOLID || style > PS_NULL) return nullptr;
     // Widths 0 and 1 both draw one-pixel lines; a negative width counts as
     // its magnitude.
-    const int pixels = width == 0 ? 1 : std::abs(width);
+    const int pixels = width == 0 ? 1 : quorvel::platform::Magnitude(width);
     return static_cast<HPEN>(GdiTable::Instance().Add({quorvel::platform::PenData{style, pixels, colour & 0xFFFFFF}}));
 }
 
@@ -209,8 +227,8 @@ HFONT WINAPI CreateFontA(int height, int width, int, int, int, DWORD, DWORD, DWO
                          LPCSTR) {
     // Only the character cell matters here: every font is the platform's
     // monospace face scaled to that cell.
-    const int cellHeight = height == 0 ? 16 : std::abs(height);
-    const int cellWidth = width == 0 ? (cellHeight + 1) / 2 : std::abs(width);
+    const int cellHeight = height == 0 ? 16 : quorvel::platform::Magnitude(height);
+    const int cellWidth = width == 0 ? cellHeight / 2 + cellHeight % 2 : quorvel::platform::Magnitude(width);
     return static_cast<HFONT>(GdiTable::Instance().Add({quorvel::platform::FontData{cellHeight, cellWidth}}));
 }
 
@@ -218,7 +236,14 @@ HGDIOBJ WINAPI GetStockObject(int object) { return GdiTable::Instance().Stock(ob
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) { return GdiTable::Instance().Delete(object); }
 
-HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) { return GdiTable::Instance().Select(dc, object); }
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+    GdiTable& table = GdiTable::Instance();
+    // The journal keeps what was asked for, whether or not it is selected.
+    if (const auto* state = table.FindDc(dc)) {
+        quorvel::platform::RecordCall(*state, quorvel::platform::GdiCall::SelectObject, {}, object);
+    }
+    return table.Select(dc, object);
+}
 
 HGDIOBJ WINAPI GetCurrentObject(HDC handle, UINT type) {
     const quorvel::platform::DeviceContext* dc = GdiTable::Instance().FindDc(handle);

@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "platform/Win32.h"
+#include "platform/linux/DcCanvas.h"
 
 namespace quorvel::platform {
 
@@ -52,8 +53,8 @@ struct GdiObject {
     int selections = 0;  // device contexts holding the object
 };
 
-// Journal hook: whatever records the calls made on a device context.
-class DcRecorder;
+// Records the calls made on a device context while attached to it.
+class GdiJournal;
 
 struct DeviceContext {
     HGDIOBJ pen = nullptr;
@@ -68,7 +69,10 @@ struct DeviceContext {
     int polyFillMode = ALTERNATE;
     int arcDirection = AD_COUNTERCLOCKWISE;
     int pixelFormat = 0;
-    DcRecorder* recorder = nullptr;
+    GdiJournal* recorder = nullptr;
+    // The selected DIB section as drawing calls see it; empty while the
+    // default bitmap is selected.
+    DcCanvas canvas;
 };
 
 struct GdiObjectCounts;
@@ -95,12 +99,15 @@ public:
 
     GdiObjectCounts Counts() const;
 
+    // The object behind a handle, pending ones included: what a device
+    // context still draws with after its pen was deleted.
+    GdiObject* FindAny(HGDIOBJ handle);
+
 private:
     GdiTable();
-    // The object behind a handle, pending ones included.
-    GdiObject* FindAny(HGDIOBJ handle);
     void Deselect(HGDIOBJ handle);
     void Retain(HGDIOBJ handle);
+    static void AttachCanvas(DeviceContext& dc, BitmapData& bitmap);
 
     std::uintptr_t nextId = 0x10000;
     std::unordered_map<std::uintptr_t, GdiObject> objects;

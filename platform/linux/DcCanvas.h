@@ -1,0 +1,71 @@
+// What a device context draws into: the 32-bit DIB section selected into
+// it, seen both as rows of pixels and as a cairo image surface over the
+// same memory.
+//
+// Made when a DIB section is selected and dropped when it is deselected or
+// the device context is deleted, so the drawing calls of a repaint find
+// everything ready and allocate nothing. Coordinates are GDI's, top-down,
+// whichever way the DIB stores its rows: for a bottom-up DIB the rows are
+// addressed in reverse, and cairo's matrix flips y the same way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/Win32.h"
+#include "platform/linux/GraphicsHandles.h"
+#include "platform/linux/LineRaster.h"
+
+namespace quorvel::platform {
+
+// A COLORREF (0x00BBGGRR) as the DIB stores it (0x00RRGGBB).
+constexpr std::uint32_t DibPixel(COLORREF colour) {
+    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+}
+
+class DcCanvas {
+public:
+    DcCanvas() = default;
+    DcCanvas(const DcCanvas&) = delete;
+    DcCanvas& operator=(const DcCanvas&) = delete;
+
+    // Draws into width × height pixels at memory from now on; the memory
+    // must outlive the attachment.
+    void Attach(std::uint32_t* memory, LONG width, LONG height, bool bottomUp);
+    void Detach();
+
+    bool Attached() const { return firstRow != nullptr; }
+    long long Width() const { return width; }
+    long long Height() const { return height; }
+    // The bitmap grown by margin pixels on every side.
+    ClipRect Bounds(long long margin = 0) const { return {-margin, -margin, width + margin, height + margin}; }
+
+    // Pixel writes; anything outside the bitmap is ignored.
+    void Plot(long long x, long long y, std::uint32_t pixel) {
+        if (x >= 0 && x < width && y >= 0 && y < height) Row(y)[x] = pixel;
+    }
+    // Columns x0 … x1 − 1 of row y.
+    void FillSpan(long long y, long long x0, long long x1, std::uint32_t pixel);
+    void FillRect(long long left, long long top, long long right, long long bottom, std::uint32_t pixel);
+
+    // The cairo context, in GDI coordinates; null when cairo cannot wrap
+    // the bitmap (it refuses sides beyond 32767 pixels). Drawing with it
+    // goes between BeginCairo and EndCairo, which keep cairo's view of the
+    // memory and the direct writes in step. cairo sets the unused top byte
+    // of the pixels it paints, where GDI leaves 0: EndCairo clears it again
+    // within touched, which must hold everything cairo painted.
+    cairo_t* BeginCairo();
+    void EndCairo(const ClipRect& touched);
+
+private:
+    std::uint32_t* Row(long long y) const { return firstRow + static_cast<std::ptrdiff_t>(y) * rowStep; }
+
+    std::uint32_t* firstRow = nullptr;  // image row 0, the top
+    std::ptrdiff_t rowStep = 0;         // from one image row to the next, in pixels
+    long long width = 0;
+    long long height = 0;
+    CairoSurface surface;
+    CairoContext context;
+};
+
+}  // namespace quorvel::platform

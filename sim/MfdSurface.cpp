@@ -1,0 +1,77 @@
+#include "sim/MfdSurface.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "sim/MfdFont.h"
+
+namespace quorvel::sim {
+
+MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height)
+    : width(width), height(height), dc(CreateCompatibleDC(nullptr)) {
+    if (!dc) return;
+    // A cell of 0 asks GDI for its default size, as CreateFontA's 0 does.
+    const CharCell cell = MfdCharCell(width, height);
+    font.reset(CreateFontA(static_cast<int>(cell.height), static_cast<int>(cell.width), 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                           FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono"));
+    if (font) SelectObject(dc.get(), font.get());
+
+    if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr || SelectObject(dc.get(), bitmap.get()) == nullptr) return;
+    pixels = static_cast<std::uint32_t*>(bits);
+}
+
+MfdSurface::~MfdSurface() = default;
+
+void MfdSurface::Clear() {
+    if (pixels != nullptr) std::memset(pixels, 0, std::size_t{width} * height * sizeof(std::uint32_t));
+}
+
+std::uint32_t MfdSurface::Pixel(std::uint32_t x, std::uint32_t y) const {
+    if (pixels == nullptr || x >= width || y >= height) return 0;
+    return pixels[std::size_t{y} * width + x] & 0xFFFFFF;
+}
+
+bool MfdSurface::WritePng(const std::string& path) const {
+    if (pixels == nullptr) return false;
+    std::vector<png_byte> rgb;
+    try {
+        rgb.resize(std::size_t{width} * height * 3);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const std::uint32_t* source = pixels;
+    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
+        rgb[3 * i] = static_cast<png_byte>(source[i] >> 16);
+        rgb[3 * i + 1] = static_cast<png_byte>(source[i] >> 8);
+        rgb[3 * i + 2] = static_cast<png_byte>(source[i]);
+    }
+    // libpng's simplified interface reports failure by its return value,
+    // with no longjmp across this function.
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = width;
+    image.height = height;
+    image.format = PNG_FORMAT_RGB;
+    const bool written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(),
+                                                 static_cast<png_int_32>(width * 3), nullptr) != 0;
+    png_image_free(&image);
+    return written;
+}
+
+}  // namespace quorvel::sim
