@@ -25,11 +25,15 @@
 #define HLVAPI __declspec(dllimport)
 #endif
 
+// The bench host's own platform services, compiled into the host.
+#define QUORVEL_PLATFORM_API
+
 #else
 
 #include "platform/linux/WindowsApi.h"
 
 #define QUORVEL_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
 #define HLVAPI __attribute__((visibility("default")))
+#define QUORVEL_PLATFORM_API __attribute__((visibility("default")))
 
 #endif

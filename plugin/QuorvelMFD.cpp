@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plugin/MfdText.h"
 #include "plugin/ModuleState.h"
 
 namespace quorvel {
@@ -18,7 +19,17 @@ QuorvelMFD::~QuorvelMFD() {
     openPages.erase(std::remove(openPages.begin(), openPages.end(), this), openPages.end());
 }
 
-void QuorvelMFD::Repaint(HDC) {}
+// Later steps draw over earlier ones. Nothing is cleared, and the pens,
+// brush, text state and position the last step leaves stay selected.
+void QuorvelMFD::Repaint(HDC hdc) {
+    SetCharCell(hdc, cellWidth, cellHeight);
+    DrawAirspeedDial(hdc);
+    DrawAltitudeDial(hdc);
+    DrawReadoutColumn(hdc);
+    DrawApoapsis(hdc);
+    DrawBurnTimeAndRcs(hdc);
+    DrawRateIndicator(hdc);
+}
 
 bool QuorvelMFD::ConsumeKeyBuffered(std::uint32_t key) {
     if (key != kScaleKey) return false;

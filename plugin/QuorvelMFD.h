@@ -1,4 +1,5 @@
-// The instrument page: one per MFD showing the mode. Built by the mode's
+// The instrument page: one per MFD showing the mode. Sizes come packed in
+// 16 bits each, so every coordinate the drawing steps compute fits an int. Built by the mode's
 // message callback, owned and destroyed by the host. It owns its FlightData
 // (refreshed by the host's time step) and repaints in a fixed order of
 // drawing steps, each of which selects what it needs and restores nothing.
@@ -12,6 +13,8 @@
 
 namespace quorvel {
 
+struct DialReading;
+
 class QuorvelMFD : public MFD {
 public:
     QuorvelMFD(std::uint32_t width, std::uint32_t height, VESSEL* vessel);
@@ -23,6 +26,22 @@ public:
 
     static constexpr std::uint32_t kScaleKey = 47;
 
+    // The drawing steps of Repaint, in their order.
+    void DrawAirspeedDial(HDC hdc);
+    void DrawAltitudeDial(HDC hdc);
+    void DrawReadoutColumn(HDC hdc);
+    void DrawApoapsis(HDC hdc);
+    void DrawBurnTimeAndRcs(HDC hdc);
+    void DrawRateIndicator(HDC hdc);
+
+    // The dials' drawing primitives; they select the pens and brushes they
+    // are given and never delete them.
+    void DrawDotRing(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, HPEN pen, HBRUSH brush);
+    void DrawDialPointer(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, float angle, HPEN pen,
+                         HBRUSH brush);
+    void DrawRateArc(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, float angle, HPEN upPen,
+                     HPEN downPen);
+
     std::unique_ptr<FlightData> flightData;
     std::int32_t ballScale = 2;  // 1 to 4
 
@@ -32,6 +51,10 @@ public:
     std::uint32_t CellWidth() const { return cellWidth; }
     std::uint32_t CellHeight() const { return cellHeight; }
     VESSEL* Vessel() const { return vessel; }
+
+private:
+    // One dial's texts, rate arc, dot ring and pointer, in that order.
+    void DrawDial(HDC hdc, const DialReading& dial, const char* valueFormat, const char* rateFormat);
 };
 
 }  // namespace quorvel

@@ -29,16 +29,16 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     CLI::App app{"quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does"};
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)");
     app.add_option("--duration", options.durationS, "simulated seconds to fly")
-        ->check(CLI::PositiveNumber)
-        ->capture_default_str();
-    app.add_option("--step", options.stepS, "simulation time step, seconds")
-        ->check(CLI::Range(0.001, 1.0))
+        ->check(CLI::Range(0.02, 1e6))
         ->capture_default_str();
     app.add_option("--mfd", mfds, "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for more (default 400x400)")
         ->type_name("WxH");
     app.add_option("--out", options.outDir, "directory for the pictures")->capture_default_str();
     app.add_option("--frame-every", options.frameEveryS, "simulated seconds between pictures")
-        ->check(CLI::PositiveNumber)
+        ->check(CLI::Range(0.02, 1e6))
+        ->capture_default_str();
+    app.add_option("--repaint-every", options.repaintEveryS, "simulated seconds between repaints")
+        ->check(CLI::Range(0.02, 1e6))
         ->capture_default_str();
     app.add_flag("--quiet", options.quiet, "no per-second summary");
 

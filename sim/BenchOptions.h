@@ -15,11 +15,11 @@ struct MfdSize {
 
 struct BenchOptions {
     std::string modulePath;   // the module to load; empty: beside the bench host
-    double durationS = 60;    // simulated seconds to fly
-    double stepS = 0.02;      // simulation time step
+    double durationS = 420;   // simulated seconds to fly
     std::vector<MfdSize> mfds;  // one page per MFD
     std::string outDir = "out";
     double frameEveryS = 5;   // simulated seconds between pictures
+    double repaintEveryS = 1; // simulated seconds between repaints, as a host refreshes its MFDs
     bool quiet = false;       // no per-second summary
 };
 

@@ -7,23 +7,29 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ProcessInfo.h"
 #include "sim/HostVessel.h"
+#include "sim/MfdSurface.h"
 #include "sim/ModuleHost.h"
-#include "sim/ScriptedFlight.h"
+#include "sim/flight/DefaultFlight.h"
+#include "sim/flight/FlightSummary.h"
+#include "sim/flight/VesselStateWriter.h"
 
 namespace quorvel::sim {
 
 namespace {
 
 constexpr const char* kModeName = "QuorvelMFD";
+constexpr const char* kModuleSuffix = QUORVEL_MODULE_SUFFIX;
 constexpr double kMjdAtStart = 61000.0;  // 2025-12-29, any date will do
 constexpr double kSecondsPerDay = 86400.0;
+constexpr double kSummaryEveryS = 10.0;
+constexpr double kDegreesPerRadian = 57.29577951308232;
 
-// One MFD of the bench host: a device context the page repaints into.
+// One MFD of the bench host: the surface its page repaints into.
 struct BenchMfd {
-    MfdSize size;
+    std::unique_ptr<MfdSurface> surface;
     MFD* page = nullptr;
-    HDC dc = nullptr;
 };
 
 void PrintSummary(std::ostream& out, double t, const VesselState& s) {
@@ -31,19 +37,32 @@ void PrintSummary(std::ostream& out, double t, const VesselState& s) {
     std::snprintf(line, sizeof line,
                   "t %6.1f s  alt %8.0f m  TAS %6.1f m/s  Mach %4.2f  pitch %+6.1f  bank %+6.1f  hdg %5.1f  "
                   "fuel %6.0f kg%s\n",
-                  t, s.altitude, s.airspeed, s.mach, s.pitch * 57.29577951308232, s.bank * 57.29577951308232,
-                  s.heading * 57.29577951308232, s.tanks.empty() ? 0.0 : s.tanks[0].mass,
+                  t, s.altitude, s.airspeed, s.mach, s.pitch * kDegreesPerRadian, s.bank * kDegreesPerRadian,
+                  s.heading * kDegreesPerRadian, s.tanks.empty() ? 0.0 : s.tanks[0].mass,
                   s.landed ? "  on the ground" : "");
     out << line;
 }
 
+// Whether a run of fixed steps has just passed a multiple of an interval:
+// true at the step whose end is the first at or beyond it.
+bool Due(long long step, double stepS, double intervalS) {
+    const auto before = static_cast<long long>(std::floor((static_cast<double>(step) * stepS + 1e-9) / intervalS));
+    const auto after = static_cast<long long>(std::floor((static_cast<double>(step + 1) * stepS + 1e-9) / intervalS));
+    return after != before;
+}
+
 }  // namespace
 
+std::string PictureName(std::size_t mfd, double timeS) {
+    char name[64];
+    std::snprintf(name, sizeof name, "mfd%zu_t%07.2fs.png", mfd, timeS);
+    return name;
+}
+
 std::string DefaultModulePath() {
-    std::error_code error;
-    const auto self = std::filesystem::canonical("/proc/self/exe", error);
-    if (error) return "QuorvelMFD.so";
-    return (self.parent_path().parent_path() / "QuorvelMFD.so").string();
+    const std::filesystem::path bin = quorvel::platform::ExecutableDirectory();
+    const std::string name = std::string("QuorvelMFD") + kModuleSuffix;
+    return bin.empty() ? name : (bin.parent_path() / name).string();
 }
 
 int RunBench(const BenchOptions& options, std::ostream& out) {
@@ -55,45 +74,69 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         return 1;
     }
+    std::error_code error;
+    std::filesystem::create_directories(options.outDir, error);
+    if (error) {
+        std::cerr << "quorvel-sim: cannot make " << options.outDir << ": " << error.message() << "\n";
+        return 1;
+    }
     out << "loaded " << path << " (version " << module->Version() << ")\n";
     module->Init();
 
     HostVessel vessel;
-    ScriptedFlightState(0, vessel.state);
+    flight::FlightModel model = flight::DefaultFlightStart();
+    flight::WriteVesselState(model, vessel.state);
     std::vector<BenchMfd> mfds;
     for (std::size_t i = 0; i < options.mfds.size(); ++i) {
-        BenchMfd mfd{options.mfds[i], nullptr, CreateCompatibleDC(nullptr)};
-        mfd.page = module->OpenPage(kModeName, mfd.size.width, mfd.size.height, vessel, static_cast<std::uint32_t>(i));
+        const MfdSize size = options.mfds[i];
+        BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
+        mfd.page = module->OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
         if (mfd.page == nullptr) {
             std::cerr << "quorvel-sim: the module built no page for MFD " << i << "\n";
-            DeleteDC(mfd.dc);
             return 1;
         }
-        out << "MFD " << i << ": " << mfd.size.width << "x" << mfd.size.height << " page open\n";
-        mfds.push_back(mfd);
+        out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
+        mfds.push_back(std::move(mfd));
     }
 
-    const auto steps = static_cast<long long>(std::ceil(options.durationS / options.stepS));
+    constexpr double kStepS = flight::FlightModel::kStepS;
+    const auto steps = static_cast<long long>(std::ceil(options.durationS / kStepS - 1e-9));
     long long repaints = 0;
-    for (long long step = 0; step <= steps; ++step) {
-        const double t = static_cast<double>(step) * options.stepS;
-        ScriptedFlightState(t, vessel.state);
-        module->Step(t, options.stepS, kMjdAtStart + t / kSecondsPerDay);
-        for (BenchMfd& mfd : mfds) {
-            mfd.page->Repaint(mfd.dc);
-            ++repaints;
+    int pictures = 0;
+    flight::FlightSummary summary;
+    for (long long step = 0; step < steps; ++step) {
+        model.Step(flight::DefaultFlightControls(model.TimeS(), model));
+        flight::WriteVesselState(model, vessel.state);
+        summary.Update(model);
+        const double t = model.TimeS();
+        module->Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
+
+        const bool picture = Due(step, kStepS, options.frameEveryS) || step == 0;
+        if (picture || Due(step, kStepS, options.repaintEveryS)) {
+            for (std::size_t i = 0; i < mfds.size(); ++i) {
+                mfds[i].surface->Clear();
+                mfds[i].page->Repaint(mfds[i].surface->Dc());
+                ++repaints;
+                if (picture && mfds[i].surface->WritePng((std::filesystem::path(options.outDir) / PictureName(i, t)).string())) {
+                    ++pictures;
+                }
+            }
         }
-        const bool wholeSecond = std::floor(t) != std::floor(t - options.stepS) || step == 0;
-        if (!options.quiet && wholeSecond) PrintSummary(out, t, vessel.state);
+        if (!options.quiet && Due(step, kStepS, kSummaryEveryS)) PrintSummary(out, t, vessel.state);
     }
 
-    for (BenchMfd& mfd : mfds) {
-        module->ClosePage(mfd.page);
-        DeleteDC(mfd.dc);
-    }
+    for (BenchMfd& mfd : mfds) module->ClosePage(mfd.page);
     module->Exit();
     out << "flew " << options.durationS << " s in " << steps << " steps, " << repaints << " repaints, "
-        << vessel.queries.Total() << " vessel queries\n";
+        << vessel.queries.Total() << " vessel queries; " << pictures << " pictures in " << options.outDir << "\n";
+    char line[200];
+    std::snprintf(line, sizeof line,
+                  "take-off %.1f s, burn-out %.1f s at %.1f km and %.0f m/s, highest %.1f km at %.1f s, "
+                  "Mach %.2f, %.1f g at most\n",
+                  summary.takeOffTimeS, summary.burnOutTimeS, summary.burnOutAltitudeM / 1000,
+                  summary.burnOutSpeedMps, summary.maxAltitudeM / 1000, summary.maxAltitudeTimeS, summary.maxMach,
+                  summary.maxGLoad);
+    out << line;
     return 0;
 }
 

@@ -13,10 +13,12 @@
 namespace quorvel::sim {
 
 MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height)
+    : MfdSurface(width, height, MfdCharCell(width, height)) {}
+
+MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height, CharCell cell)
     : width(width), height(height), dc(CreateCompatibleDC(nullptr)) {
     if (!dc) return;
     // A cell of 0 asks GDI for its default size, as CreateFontA's 0 does.
-    const CharCell cell = MfdCharCell(width, height);
     font.reset(CreateFontA(static_cast<int>(cell.height), static_cast<int>(cell.width), 0, 0, FW_NORMAL, FALSE, FALSE,
                            FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                            FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono"));
@@ -38,8 +40,8 @@ MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height)
 
 MfdSurface::~MfdSurface() = default;
 
-void MfdSurface::Clear() {
-    if (pixels != nullptr) std::memset(pixels, 0, std::size_t{width} * height * sizeof(std::uint32_t));
+void MfdSurface::Fill(std::uint32_t pixel) {
+    if (pixels != nullptr) std::fill(pixels, pixels + std::size_t{width} * height, pixel);
 }
 
 std::uint32_t MfdSurface::Pixel(std::uint32_t x, std::uint32_t y) const {

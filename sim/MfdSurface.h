@@ -17,12 +17,15 @@
 #include <string>
 
 #include "platform/Win32.h"
+#include "sim/MfdFont.h"
 
 namespace quorvel::sim {
 
 class HLVAPI MfdSurface {
 public:
+    // With the bench host's MFD font, or with a font of the given cell.
     MfdSurface(std::uint32_t width, std::uint32_t height);
+    MfdSurface(std::uint32_t width, std::uint32_t height, CharCell cell);
     ~MfdSurface();
     MfdSurface(const MfdSurface&) = delete;
     MfdSurface& operator=(const MfdSurface&) = delete;
@@ -34,7 +37,9 @@ public:
     bool HasPixels() const { return pixels != nullptr; }
 
     // Black, as before each repaint.
-    void Clear();
+    void Clear() { Fill(0); }
+    // Every pixel the DIB's 0x00RRGGBB value.
+    void Fill(std::uint32_t pixel);
     // The pixel as the DIB holds it, 0x00RRGGBB; 0 outside the surface.
     std::uint32_t Pixel(std::uint32_t x, std::uint32_t y) const;
     // An 8-bit RGB PNG of the surface; false when there are no pixels or

@@ -6,9 +6,7 @@
 #include "sim/HostVessel.h"
 #include "sim/ModeRegistry.h"
 
-#if !defined(_WIN32)
-#include "platform/linux/PlatformDiagnostics.h"
-#endif
+#include "platform/ProcessInfo.h"
 
 namespace quorvel::sim {
 
@@ -24,19 +22,11 @@ Callback Export(HMODULE module, const char* name, const std::string& path) {
     return reinterpret_cast<Callback>(reinterpret_cast<void (*)()>(found));
 }
 
-std::string LoadError() {
-#if defined(_WIN32)
-    return "error " + std::to_string(GetLastError());
-#else
-    return quorvel::platform::LastLoadError();
-#endif
-}
-
 }  // namespace
 
 ModuleHost::ModuleHost(const std::string& path) {
     module = LoadLibraryA(path.c_str());
-    if (module == nullptr) throw ModuleLoadError("cannot load " + path + ": " + LoadError());
+    if (module == nullptr) throw ModuleLoadError("cannot load " + path + ": " + quorvel::platform::LoadErrorText());
     init = Export<DllInitCallback>(module, kDllInitExport, path);
     exit = Export<DllExitCallback>(module, kDllExitExport, path);
     timestep = Export<TimestepCallback>(module, kTimestepExport, path);

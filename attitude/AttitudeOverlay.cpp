@@ -1,0 +1,62 @@
+#include "attitude/AttitudeOverlay.h"
+
+#include <cmath>
+
+#include "plugin/PixelRounding.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr double kSteepPitch = 80;
+
+bool Steep(double pitch) { return std::fabs(pitch) > kSteepPitch; }
+
+std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+
+}  // namespace
+
+bool ShowsNorth(double h, double p) { return h > 267 || h < 93 || Steep(p); }
+bool ShowsSouth(double h, double p) { return (h > 87 && h < 273) || Steep(p); }
+bool ShowsEast(double h, double p) { return h > 357 || h < 183 || Steep(p); }
+bool ShowsWest(double h, double p) { return h > 177 || h < 3 || Steep(p); }
+
+AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, std::uint32_t H, std::uint32_t cw,
+                                       std::uint32_t ch) {
+    AttitudeOverlay o{};
+    const auto letter = [&](const char* text, bool drawn, ImagePoint point) {
+        return CardinalLetter{text, drawn,
+                              {Truncate(in.placementX + point.x - cw / 2), Truncate(in.placementY + point.y - ch / 2)}};
+    };
+    o.letters = {letter("N", ShowsNorth(in.heading, in.pitch), in.north),
+                 letter("S", ShowsSouth(in.heading, in.pitch), in.south),
+                 letter("E", ShowsEast(in.heading, in.pitch), in.east),
+                 letter("W", ShowsWest(in.heading, in.pitch), in.west)};
+
+    // Two wings joined by a V whose point hangs a cell height below them.
+    const std::uint32_t cx = W / 2;
+    const std::uint32_t cy = H / 3;
+    o.aircraft = {POINT{Signed(cx - 4 * cw), Signed(cy)}, POINT{Signed(cx - 3 * cw / 2), Signed(cy)},
+                  POINT{Signed(cx), Signed(cy + ch)}, POINT{Signed(cx + 3 * cw / 2), Signed(cy)},
+                  POINT{Signed(cx + 4 * cw), Signed(cy)}};
+
+    // The markers are used as MFD positions directly, without the image's
+    // offset on the MFD.
+    const std::int32_t c = Signed(cw);
+    const std::int32_t fx = RoundNearestEven(in.flightPath.x);
+    const std::int32_t fy = RoundNearestEven(in.flightPath.y);
+    o.flightPathCircle = {fx - c, fy - c, fx + c, fy + c};
+    o.flightPathTicks = {{{POINT{fx - c, fy}, POINT{fx - 2 * c, fy}},
+                          {POINT{fx + c, fy}, POINT{fx + 2 * c, fy}},
+                          {POINT{fx, fy - c}, POINT{fx, fy - 2 * c}}}};
+
+    const std::int32_t px = RoundNearestEven(in.predictor.x);
+    const std::int32_t py = RoundNearestEven(in.predictor.y);
+    const std::int32_t r = Signed(cw / 2);
+    o.predictorFrom = {Signed(cx), Signed(cy)};
+    o.predictorTo = {px, py};
+    o.predictorCircle = {px - r, py - r, px + r, py + r};
+    return o;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,102 @@
+#include "instruments/RateIndicator.h"
+
+#include <cmath>
+
+#include "plugin/ModuleState.h"
+#include "plugin/PenSet.h"
+#include "plugin/PixelRounding.h"
+#include "plugin/QuorvelMFD.h"
+
+namespace quorvel {
+
+namespace {
+
+// sqrt(2) in single precision: the centre square's half-diagonal per unit.
+const float kRootTwo = static_cast<float>(std::sqrt(2.0));
+
+std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+
+float ClampRate(double rate, float limit) {
+    const float value = NumberOrZero(ToSingle(rate));
+    if (value < -limit) return -limit;
+    if (value > limit) return limit;
+    return value;
+}
+
+// An integer quantity times a rate, narrowed when it is formed.
+double Scaled(std::uint32_t quantity, float rate) { return ToSingle(static_cast<double>(quantity) * rate); }
+
+// sin and cos of single-precision degrees, each step narrowed.
+float SinDegrees(double degrees) { return ToSingle(std::sin(static_cast<double>(ToSingle(degrees * degToRadF)))); }
+float CosDegrees(double degrees) { return ToSingle(std::cos(static_cast<double>(ToSingle(degrees * degToRadF)))); }
+
+}  // namespace
+
+RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std::uint32_t cw, double pitchRate,
+                                           double yawRate, double rollRate) {
+    const std::uint32_t cx = W / 2;
+    const std::uint32_t cy = H / 3;
+    const std::int32_t left = Signed(cx - W / 10);
+    const std::int32_t right = Signed(cx + W / 10);
+    const std::int32_t top = Signed(cy - H / 10);
+    const std::int32_t bottom = Signed(cy + H / 10);
+    const double rs = static_cast<double>(W / 10) * kRootTwo;
+
+    RateIndicatorGeometry g{};
+    g.rollArcBox = {RoundNearestEven(cx - rs), RoundNearestEven(cy - rs) - 1, RoundNearestEven(cx + rs),
+                    RoundNearestEven(cy + rs) - 1};
+    g.rollArcStart = {right, top};  // the square's upper-right corner
+    g.rollArcEnd = {left, top};     // its upper-left corner
+    g.scaleLines = {POINT{left, top}, POINT{left, bottom}, POINT{right, bottom}};
+    g.centreCircle = {left, top, right, bottom};
+
+    const std::int32_t quarterCell = Signed(cw / 4);
+    const std::int32_t pointerLength = Signed(cw);
+
+    const float q = ClampRate(pitchRate, 10);
+    const std::int32_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
+    const std::int32_t pitchBase = left - pointerLength - 2;
+    g.pitchPointer = {POINT{left - 1, yq}, POINT{pitchBase, yq - quarterCell}, POINT{pitchBase, yq + quarterCell}};
+
+    const float y = ClampRate(yawRate, 20);
+    const std::int32_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
+    const std::int32_t yawTip = bottom + 1;
+    g.yawPointer = {POINT{xy, yawTip}, POINT{xy - quarterCell, yawTip + pointerLength},
+                    POINT{xy + quarterCell, yawTip + pointerLength}};
+
+    // Roll: 1.5 degrees of arc per degree per second, about the centre
+    // raised by two pixels; the tip on the roll arc's radius, the base 5
+    // degrees wide on a radius (2 cw)/3 further out.
+    const float rho = ToSingle(1.5 * ClampRate(rollRate, 30));
+    const float r1 = ToSingle(rs);
+    const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * cw / 3) * kRootTwo);
+    const auto rollPoint = [cx, cy](float radius, double degrees) {
+        return POINT{RoundNearestEven(cx + static_cast<double>(radius) * SinDegrees(degrees)),
+                     RoundNearestEven(cy - static_cast<double>(radius) * CosDegrees(degrees) - 2)};
+    };
+    g.rollPointer = {rollPoint(r1, rho), rollPoint(r2, static_cast<double>(rho) + 2.5),
+                     rollPoint(r2, static_cast<double>(rho) - 2.5)};
+    return g;
+}
+
+void QuorvelMFD::DrawRateIndicator(HDC hdc) {
+    const FlightData& f = *flightData;
+    const RateIndicatorGeometry g = ComputeRateIndicator(width, height, cellWidth, f.pitchRate, f.yawRate, f.rollRate);
+
+    SelectObject(hdc, penSet.scalePen);
+    SelectObject(hdc, GetStockObject(NULL_BRUSH));
+    Arc(hdc, g.rollArcBox.left, g.rollArcBox.top, g.rollArcBox.right, g.rollArcBox.bottom, g.rollArcStart.x,
+        g.rollArcStart.y, g.rollArcEnd.x, g.rollArcEnd.y);
+    MoveToEx(hdc, g.scaleLines[0].x, g.scaleLines[0].y, nullptr);
+    LineTo(hdc, g.scaleLines[1].x, g.scaleLines[1].y);
+    LineTo(hdc, g.scaleLines[2].x, g.scaleLines[2].y);
+    Ellipse(hdc, g.centreCircle.left, g.centreCircle.top, g.centreCircle.right, g.centreCircle.bottom);
+
+    SelectObject(hdc, penSet.pointerPen);
+    SelectObject(hdc, penSet.pointerBrush);
+    Polygon(hdc, g.pitchPointer.data(), 3);
+    Polygon(hdc, g.yawPointer.data(), 3);
+    Polygon(hdc, g.rollPointer.data(), 3);
+}
+
+}  // namespace quorvel

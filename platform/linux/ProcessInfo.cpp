@@ -1,0 +1,17 @@
+#include "platform/ProcessInfo.h"
+
+#include <filesystem>
+
+#include "platform/linux/PlatformDiagnostics.h"
+
+namespace quorvel::platform {
+
+std::string ExecutableDirectory() {
+    std::error_code error;
+    const auto self = std::filesystem::canonical("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+}
+
+std::string LoadErrorText() { return LastLoadError(); }
+
+}  // namespace quorvel::platform

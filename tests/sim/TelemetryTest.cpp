@@ -1,0 +1,121 @@
+#include "sim/Telemetry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace quorvel::sim {
+namespace {
+
+class TelemetryTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& text) {
+        std::ofstream(path) << text;
+        return path;
+    }
+    void TearDown() override { std::filesystem::remove(path); }
+
+    std::string Message(const std::string& text) {
+        try {
+            ReadTelemetryLog(Write(text));
+        } catch (const InputError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("telemetry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv"))
+                           .string();
+};
+
+VesselState Sample(double k) {
+    VesselState s;
+    s.altitude = 1000 * k;
+    s.airspeed = 200 + k;
+    s.heading = 0.1 * k;
+    s.shipAirspeed = {1, 2, 3 + k};
+    s.position = {6371010 + 1000 * k, 0, 0};
+    s.landed = k == 0;
+    s.hasApoapsis = k > 0;
+    s.apoapsisDistance = 6.5e6;
+    s.tanks = {{8000 - k, 8000}, {150, 150}};
+    s.thrusters = {{262000, 2736, 0}};
+    return s;
+}
+
+TEST_F(TelemetryTest, WhatTheHostWritesReadsBackAsAReplayLog) {
+    std::ostringstream out;
+    WriteTelemetryHeader(out);
+    WriteTelemetryRow(out, 0.0, Sample(0));
+    WriteTelemetryRow(out, 0.5, Sample(1));
+    const auto log = ReadTelemetryLog(Write(out.str()));
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].timeS, 0.5);
+    EXPECT_EQ(log[1].state.altitude, 1000.0);
+    EXPECT_EQ(log[1].state.shipAirspeed.z, 4.0);
+    EXPECT_EQ(log[1].state.tanks[0].mass, 7999.0);
+    EXPECT_EQ(log[1].state.thrusters[0].exhaustVelocity, 2736.0);
+    EXPECT_TRUE(log[0].state.landed);
+    EXPECT_FALSE(log[0].state.hasApoapsis) << "an empty apoapsis is no apoapsis";
+    EXPECT_TRUE(log[1].state.hasApoapsis);
+    EXPECT_EQ(log[1].state.apoapsisDistance, 6.5e6);
+}
+
+TEST_F(TelemetryTest, ReplayInterpolatesBetweenRecordsAndHoldsOutside) {
+    std::ostringstream out;
+    WriteTelemetryHeader(out);
+    VesselState a = Sample(1), b = Sample(3);
+    a.heading = 6.2;  // across north to 0.1
+    b.heading = 0.1;
+    WriteTelemetryRow(out, 10.0, a);
+    WriteTelemetryRow(out, 20.0, b);
+    const auto log = ReadTelemetryLog(Write(out.str()));
+    VesselState s;
+    ReplayState(log, 15.0, s);
+    EXPECT_DOUBLE_EQ(s.altitude, 2000.0);
+    EXPECT_NEAR(s.heading, std::fmod(6.2 + (0.1 + 2 * M_PI - 6.2) / 2, 2 * M_PI), 1e-12) << "the short way round";
+    ReplayState(log, 0.0, s);
+    EXPECT_EQ(s.altitude, 1000.0);
+    ReplayState(log, 99.0, s);
+    EXPECT_EQ(s.altitude, 3000.0);
+}
+
+TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
+    std::ostringstream out;
+    WriteTelemetryHeader(out);
+    const std::string header = out.str();
+    WriteTelemetryRow(out, 1.0, Sample(1));
+    const std::string good = out.str();
+
+    EXPECT_EQ(Message(""), path + ":1: empty file: expected a header line");
+    EXPECT_EQ(Message("time_s,altitude_m\n1,2\n"), path + ":1: airspeed_mps: column missing from the header");
+    EXPECT_EQ(Message(header), path + ":1: no rows after the header");
+
+    std::string bad = good;
+    bad.replace(bad.find(",1000,"), 6, ",1e3x,");
+    EXPECT_EQ(Message(bad), path + ":2: altitude_m: \"1e3x\" is not a number");
+
+    std::ostringstream twice;
+    twice << good;
+    WriteTelemetryRow(twice, 1.0, Sample(2));
+    EXPECT_EQ(Message(twice.str()), path + ":3: time_s: time must increase from row to row");
+
+    EXPECT_EQ(Message(header + "1,2,3\n"), path + ":2: mach: missing value");
+    EXPECT_NE(Message("nonsense"), "no error");
+
+    try {
+        ReadTelemetryLog("/nonexistent/log.csv");
+        FAIL();
+    } catch (const InputError& error) {
+        EXPECT_STREQ(error.what(), "/nonexistent/log.csv:0: cannot open the replay log");
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::sim
