@@ -1,12 +1,14 @@
 // The instrument page: one per MFD showing the mode. Built by the mode's
 // message callback, owned and destroyed by the host. It owns its FlightData
-// (refreshed by the host's time step) and repaints in a fixed order of
-// drawing steps, each of which selects what it needs and restores nothing.
+// (refreshed by the host's time step) and its AttitudeBall, and repaints in
+// a fixed order of drawing steps, each of which selects what it needs and
+// restores nothing.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "attitude/AttitudeBall.h"
 #include "flightdata/FlightData.h"
 #include "host/Mfd.h"
 
@@ -24,6 +26,9 @@ public:
     static constexpr std::uint32_t kScaleKey = 47;
 
     std::unique_ptr<FlightData> flightData;
+    // Its image covers the upper two thirds of the surface inside a
+    // one-pixel margin.
+    std::unique_ptr<AttitudeBall> attitudeBall;
     std::int32_t ballScale = 2;  // 1 to 4
 
     // The MFD base's geometry and vessel, for the drawing steps and tests.
