@@ -1,13 +1,15 @@
 // The instrument page: one per MFD showing the mode. Sizes come packed in
 // 16 bits each, so every coordinate the drawing steps compute fits an int. Built by the mode's
 // message callback, owned and destroyed by the host. It owns its FlightData
-// (refreshed by the host's time step) and repaints in a fixed order of
-// drawing steps, each of which selects what it needs and restores nothing.
+// (refreshed by the host's time step) and its AttitudeBall, and repaints in
+// a fixed order of drawing steps, each of which selects what it needs and
+// restores nothing.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "attitude/AttitudeBall.h"
 #include "flightdata/FlightData.h"
 #include "host/Mfd.h"
 
@@ -43,6 +45,9 @@ public:
                      HPEN downPen);
 
     std::unique_ptr<FlightData> flightData;
+    // Its image covers the upper two thirds of the surface inside a
+    // one-pixel margin.
+    std::unique_ptr<AttitudeBall> attitudeBall;
     std::int32_t ballScale = 2;  // 1 to 4
 
     // The MFD base's geometry and vessel, for the drawing steps and tests.

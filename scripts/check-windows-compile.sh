@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 
 compiler=i686-w64-mingw32-g++-win32
 command -v "$compiler" >/dev/null || compiler=i686-w64-mingw32-g++
-sources=$(find plugin flightdata attitude instruments -name '*.cpp' | sort)
+# The module's directories that exist so far.
+dirs=$(for dir in plugin flightdata attitude instruments; do if [[ -d $dir ]]; then echo "$dir"; fi; done)
+sources=$(find $dirs -name '*.cpp' | sort)
 printf '%s\n' $sources | xargs -P "$(nproc)" -I{} \
   "$compiler" -std=c++20 -Wall -Wextra -Wpedantic -Werror -I. -c {} -o /dev/null
 echo "windows-i686: $(printf '%s\n' $sources | wc -l) module sources compile"

@@ -8,7 +8,9 @@
 namespace quorvel::platform {
 
 // Brings the finished OpenGL image of dc into its DIB section, if a
-// rendering context draws into dc; does nothing otherwise.
-void SyncGlImage(HDC dc);
+// rendering context draws into dc; does nothing otherwise. The image is
+// read only when its context has been current since the last read, so a
+// bitmap GDI drew into after that keeps GDI's drawing.
+QUORVEL_WINAPI_EXPORT void SyncGlImage(HDC dc);
 
 }  // namespace quorvel::platform

@@ -1,5 +1,6 @@
 // What the Linux platform reveals about itself for tests and the bench host:
-// counts of live GDI objects (for leak checks) and the last loader error.
+// counts of live GDI objects and GL contexts (for leak checks) and the last
+// loader error.
 #pragma once
 
 #include <string>
@@ -20,6 +21,9 @@ struct GdiObjectCounts {
 };
 
 QUORVEL_WINAPI_EXPORT GdiObjectCounts LiveGdiObjects();
+
+// OpenGL rendering contexts created and not yet deleted.
+QUORVEL_WINAPI_EXPORT int LiveGlContexts();
 
 // Why the last LoadLibraryA failed, empty after a success.
 QUORVEL_WINAPI_EXPORT std::string LastLoadError();
