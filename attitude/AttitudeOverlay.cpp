@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "plugin/PenSet.h"
 #include "plugin/PixelRounding.h"
+#include "plugin/QuorvelMFD.h"
 
 namespace quorvel {
 
@@ -24,7 +26,7 @@ bool ShowsWest(double h, double p) { return h > 177 || h < 3 || Steep(p); }
 AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, std::uint32_t H, std::uint32_t cw,
                                        std::uint32_t ch) {
     AttitudeOverlay o{};
-    const auto letter = [&](const char* text, bool drawn, ImagePoint point) {
+    const auto letter = [&](const char* text, bool drawn, BallPoint point) {
         return CardinalLetter{text, drawn,
                               {Truncate(in.placementX + point.x - cw / 2), Truncate(in.placementY + point.y - ch / 2)}};
     };
@@ -57,6 +59,43 @@ AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, 
     o.predictorTo = {px, py};
     o.predictorCircle = {px - r, py - r, px + r, py + r};
     return o;
+}
+
+void QuorvelMFD::DrawAttitude(HDC hdc) {
+    const FlightData& f = *flightData;
+    AttitudeBall& ball = *attitudeBall;
+    ball.Render(hdc, ToSingle(f.pitch), ToSingle(-f.bank), ToSingle(-f.heading), ToSingle(f.aoa), ToSingle(f.slip),
+                ToSingle(f.pitchRate), ToSingle(f.yawRate), static_cast<float>(ballScale));
+
+    const OverlayInput input{ball.placement.x, ball.placement.y, ball.northPoint, ball.southPoint,
+                             ball.eastPoint,   ball.westPoint,   ball.flightPathPoint, ball.predictorPoint,
+                             f.heading,        f.pitch};
+    const AttitudeOverlay o = ComputeAttitudeOverlay(input, width, height, cellWidth, cellHeight);
+
+    SetInk(hdc, kLetterInk);
+    for (const CardinalLetter& letter : o.letters) {
+        if (!letter.drawn) continue;
+        MoveCursorPixel(hdc, letter.at.x, letter.at.y);
+        PrintAtCursor(hdc, "%s", letter.text);
+    }
+
+    SelectObject(hdc, penSet.aircraftPen);
+    MoveToEx(hdc, o.aircraft[0].x, o.aircraft[0].y, nullptr);
+    for (std::size_t i = 1; i < o.aircraft.size(); ++i) LineTo(hdc, o.aircraft[i].x, o.aircraft[i].y);
+
+    // Both circles take whatever brush the device context holds.
+    SelectObject(hdc, penSet.flightPathPen);
+    Ellipse(hdc, o.flightPathCircle.left, o.flightPathCircle.top, o.flightPathCircle.right,
+            o.flightPathCircle.bottom);
+    for (const auto& tick : o.flightPathTicks) {
+        MoveToEx(hdc, tick[0].x, tick[0].y, nullptr);
+        LineTo(hdc, tick[1].x, tick[1].y);
+    }
+
+    SelectObject(hdc, penSet.predictorPen);
+    MoveToEx(hdc, o.predictorFrom.x, o.predictorFrom.y, nullptr);
+    LineTo(hdc, o.predictorTo.x, o.predictorTo.y);
+    Ellipse(hdc, o.predictorCircle.left, o.predictorCircle.top, o.predictorCircle.right, o.predictorCircle.bottom);
 }
 
 }  // namespace quorvel

@@ -10,26 +10,21 @@
 #include <array>
 #include <cstdint>
 
+#include "attitude/AttitudeBall.h"
 #include "instruments/RoundDials.h"
 #include "plugin/MfdText.h"
 
 namespace quorvel {
 
-// A position in the ball image: origin at its top-left corner, y down.
-struct ImagePoint {
-    double x;
-    double y;
-};
-
 struct OverlayInput {
     std::int32_t placementX;  // where the image's top-left corner is on the MFD
     std::int32_t placementY;
-    ImagePoint north;
-    ImagePoint south;
-    ImagePoint east;
-    ImagePoint west;
-    ImagePoint flightPath;
-    ImagePoint predictor;
+    BallPoint north;
+    BallPoint south;
+    BallPoint east;
+    BallPoint west;
+    BallPoint flightPath;
+    BallPoint predictor;
     double heading;  // deg
     double pitch;    // deg
 };

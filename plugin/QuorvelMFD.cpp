@@ -43,6 +43,7 @@ QuorvelMFD::~QuorvelMFD() {
 // brush, text state and position the last step leaves stay selected.
 void QuorvelMFD::Repaint(HDC hdc) {
     SetCharCell(hdc, cellWidth, cellHeight);
+    DrawAttitude(hdc);
     DrawAirspeedDial(hdc);
     DrawAltitudeDial(hdc);
     DrawReadoutColumn(hdc);

@@ -29,6 +29,7 @@ public:
     static constexpr std::uint32_t kScaleKey = 47;
 
     // The drawing steps of Repaint, in their order.
+    void DrawAttitude(HDC hdc);
     void DrawAirspeedDial(HDC hdc);
     void DrawAltitudeDial(HDC hdc);
     void DrawReadoutColumn(HDC hdc);

@@ -41,7 +41,7 @@ TEST(AttitudeOverlayTest, LetterBoundariesAreStrict) {
 }
 
 OverlayInput Centred(double cx, double cy) {
-    const ImagePoint centre{cx, cy};
+    const BallPoint centre{cx, cy};
     return OverlayInput{1, 1, centre, centre, centre, centre, centre, centre, 0, 0};
 }
 
