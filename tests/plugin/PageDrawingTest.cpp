@@ -83,6 +83,30 @@ TEST_F(PageDrawingTest, RepaintStartsWithTheTextCursorAndEndsWithTheRateIndicato
     EXPECT_EQ(GetCurrentObject(surface->Dc(), OBJ_BRUSH), penSet.pointerBrush);
 }
 
+TEST_F(PageDrawingTest, LevelFlightOverlayCentresBothMarkersOnTheImage) {
+    Build(400, 200, 10, 8);
+    GdiJournal journal(surface->Dc());
+    page->DrawAttitude(surface->Dc());
+    // Heading 0: N, E and W are drawn, S is not.
+    EXPECT_EQ(Texts(journal), (std::vector<std::string>{"N", "E", "W"}));
+    const auto ellipses = journal.Calls(GdiCall::Ellipse);
+    ASSERT_EQ(ellipses.size(), 2u);
+    EXPECT_EQ(ellipses[0].args, (std::vector<long long>{189, 56, 209, 76}));
+    EXPECT_EQ(ellipses[0].pen, penSet.flightPathPen);
+    EXPECT_EQ(ellipses[1].args, (std::vector<long long>{194, 61, 204, 71}));
+    EXPECT_EQ(ellipses[1].pen, penSet.predictorPen);
+    const auto lines = journal.Calls(GdiCall::LineTo);
+    ASSERT_EQ(lines.size(), 8u);  // four for the aircraft, three ticks, the predictor
+    EXPECT_EQ(lines[0].pen, penSet.aircraftPen);
+    EXPECT_EQ(lines.back().position.x, 200);
+    EXPECT_EQ(lines.back().position.y, 66);
+    EXPECT_EQ(lines.back().args, (std::vector<long long>{199, 66}));
+    // The ball's image is copied to (1, 1): sky above the centre, ground below.
+    EXPECT_EQ(surface->Pixel(150, 30) >> 16, 0u);
+    EXPECT_NEAR(static_cast<int>(surface->Pixel(150, 30) >> 8 & 0xFF), 161, 2);
+    EXPECT_NEAR(static_cast<int>(surface->Pixel(150, 110) >> 16), 97, 2);
+}
+
 TEST_F(PageDrawingTest, RateArcsOfTheWorkedExample) {
     page->flightData->easRate = 2.5;
     GdiJournal journal(surface->Dc());
