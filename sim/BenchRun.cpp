@@ -130,12 +130,17 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
     out << "flew " << options.durationS << " s in " << steps << " steps, " << repaints << " repaints, "
         << vessel.queries.Total() << " vessel queries; " << pictures << " pictures in " << options.outDir << "\n";
     char line[200];
-    std::snprintf(line, sizeof line,
-                  "take-off %.1f s, burn-out %.1f s at %.1f km and %.0f m/s, highest %.1f km at %.1f s, "
-                  "Mach %.2f, %.1f g at most\n",
-                  summary.takeOffTimeS, summary.burnOutTimeS, summary.burnOutAltitudeM / 1000,
-                  summary.burnOutSpeedMps, summary.maxAltitudeM / 1000, summary.maxAltitudeTimeS, summary.maxMach,
-                  summary.maxGLoad);
+    if (summary.tookOff) {
+        std::snprintf(line, sizeof line, "take-off at %.1f s; ", summary.takeOffTimeS);
+        out << line;
+    }
+    if (summary.burntOut) {
+        std::snprintf(line, sizeof line, "burn-out at %.1f s, %.1f km, %.0f m/s; ", summary.burnOutTimeS,
+                      summary.burnOutAltitudeM / 1000, summary.burnOutSpeedMps);
+        out << line;
+    }
+    std::snprintf(line, sizeof line, "highest %.1f km at %.1f s, Mach %.2f and %.1f g at most\n",
+                  summary.maxAltitudeM / 1000, summary.maxAltitudeTimeS, summary.maxMach, summary.maxGLoad);
     out << line;
     return 0;
 }

@@ -34,7 +34,11 @@ void WriteVesselState(const FlightModel& model, sim::VesselState& out) {
     const Vec3& air = r.airVelocityBody;
     out.shipAirspeed = {air.y, -air.z, air.x};
     const Vec3& v = s.velocityMps;
-    out.horizonAirspeed = {Dot(v, horizon.east), Dot(v, horizon.up), Dot(v, horizon.north)};
+    // Rolling on the runway the vessel neither climbs nor sinks; the step's
+    // straight line over the curved surface leaves a trace of climb that
+    // would turn the climb-rate arc green.
+    const double climbMps = r.landed ? 0.0 : Dot(v, horizon.up);
+    out.horizonAirspeed = {Dot(v, horizon.east), climbMps, Dot(v, horizon.north)};
     out.hasAirspeedVectors = r.air.densityKgpm3 > 0;
 
     const Vec3& w = s.bodyRateRadps;
