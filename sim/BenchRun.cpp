@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "sim/HostVessel.h"
 #include "sim/MfdSurface.h"
 #include "sim/ModuleHost.h"
+#include "sim/Telemetry.h"
 #include "sim/flight/DefaultFlight.h"
 #include "sim/flight/FlightSummary.h"
 #include "sim/flight/VesselStateWriter.h"
@@ -25,6 +27,8 @@ constexpr double kMjdAtStart = 61000.0;  // 2025-12-29, any date will do
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSummaryEveryS = 10.0;
 constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr double kTelemetryEveryS = 0.1;
+constexpr const char* kTelemetryName = "telemetry.csv";
 
 // One MFD of the bench host: the surface its page repaints into.
 struct BenchMfd {
@@ -99,6 +103,18 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         mfds.push_back(std::move(mfd));
     }
 
+    // Written under a temporary name and renamed once complete, so that a
+    // run cut short leaves no log that looks whole.
+    const std::filesystem::path telemetryPath = std::filesystem::path(options.outDir) / kTelemetryName;
+    const std::filesystem::path telemetryPartial = telemetryPath.string() + ".partial";
+    std::ofstream telemetry(telemetryPartial);
+    if (!telemetry) {
+        std::cerr << "quorvel-sim: cannot write " << telemetryPartial.string() << "\n";
+        return 1;
+    }
+    WriteTelemetryHeader(telemetry);
+    WriteTelemetryRow(telemetry, model.TimeS(), vessel.state);
+
     constexpr double kStepS = flight::FlightModel::kStepS;
     const auto steps = static_cast<long long>(std::ceil(options.durationS / kStepS - 1e-9));
     long long repaints = 0;
@@ -110,6 +126,7 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         summary.Update(model);
         const double t = model.TimeS();
         module->Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
+        if (Due(step, kStepS, kTelemetryEveryS)) WriteTelemetryRow(telemetry, t, vessel.state);
 
         const bool picture = Due(step, kStepS, options.frameEveryS) || step == 0;
         if (picture || Due(step, kStepS, options.repaintEveryS)) {
@@ -127,8 +144,15 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
 
     for (BenchMfd& mfd : mfds) module->ClosePage(mfd.page);
     module->Exit();
+    telemetry.close();
+    std::filesystem::rename(telemetryPartial, telemetryPath, error);
+    if (!telemetry || error) {
+        std::cerr << "quorvel-sim: cannot complete " << telemetryPath.string() << "\n";
+        std::filesystem::remove(telemetryPartial, error);
+        return 1;
+    }
     out << "flew " << options.durationS << " s in " << steps << " steps, " << repaints << " repaints, "
-        << vessel.queries.Total() << " vessel queries; " << pictures << " pictures in " << options.outDir << "\n";
+        << vessel.queries.Total() << " vessel queries; " << pictures << " pictures and " << kTelemetryName << " in " << options.outDir << "\n";
     char line[200];
     if (summary.tookOff) {
         std::snprintf(line, sizeof line, "take-off at %.1f s; ", summary.takeOffTimeS);
