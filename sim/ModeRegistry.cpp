@@ -13,7 +13,7 @@ ModeRegistry& ModeRegistry::Instance() {
 }
 
 int ModeRegistry::Register(const MFDMODESPEC& spec) {
-    // The spec is the caller's local; the name is copied since the module
+    // The record is the caller's local; the name is copied since the module
     // that owns it may be unloaded while the host still lists the mode.
     RegisteredMode mode{nextId++, spec.name != nullptr ? spec.name : "", spec.key, spec.messageCallback};
     if (mode.callback == nullptr) HostReport("mode \"" + mode.name + "\" registered without a message callback");
