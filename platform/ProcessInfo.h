@@ -11,6 +11,9 @@ namespace quorvel::platform {
 // The folder holding the running executable, or empty if unknown.
 QUORVEL_PLATFORM_API std::string ExecutableDirectory();
 
+// Whether standard error is a terminal (and not a file or a pipe).
+QUORVEL_PLATFORM_API bool StderrIsTerminal();
+
 // Why the last LoadLibraryA failed, in words.
 QUORVEL_PLATFORM_API std::string LoadErrorText();
 

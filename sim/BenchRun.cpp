@@ -1,5 +1,6 @@
 #include "sim/BenchRun.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -54,6 +55,36 @@ bool Due(long long step, double stepS, double intervalS) {
     const auto after = static_cast<long long>(std::floor((static_cast<double>(step + 1) * stepS + 1e-9) / intervalS));
     return after != before;
 }
+
+// A progress bar on a terminal: the share of the flight flown.
+class ProgressBar {
+public:
+    explicit ProgressBar(bool shown) : shown(shown) {}
+    ~ProgressBar() { Hide(); }
+    // Off the line, so that other output can use it; the next Show redraws.
+    void Hide() {
+        if (!drawn) return;
+        std::fprintf(stderr, "\r%*s\r", kWidth + 30, "");
+        drawn = false;
+        lastPercent = -1;
+    }
+    void Show(double fraction, double timeS) {
+        const int percent = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100);
+        if (!shown || percent == lastPercent) return;
+        lastPercent = percent;
+        drawn = true;
+        const int filled = percent * kWidth / 100;
+        std::fprintf(stderr, "\r[%.*s%*s] %3d%%  t %.0f s", filled, kBar, kWidth - filled, "", percent, timeS);
+        std::fflush(stderr);
+    }
+
+private:
+    static constexpr int kWidth = 40;
+    static constexpr const char* kBar = "########################################";
+    bool shown;
+    bool drawn = false;
+    int lastPercent = -1;
+};
 
 }  // namespace
 
@@ -120,6 +151,7 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
     long long repaints = 0;
     int pictures = 0;
     flight::FlightSummary summary;
+    ProgressBar progress(quorvel::platform::StderrIsTerminal());
     for (long long step = 0; step < steps; ++step) {
         model.Step(flight::DefaultFlightControls(model.TimeS(), model));
         flight::WriteVesselState(model, vessel.state);
@@ -139,9 +171,15 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
                 }
             }
         }
-        if (!options.quiet && Due(step, kStepS, kSummaryEveryS)) PrintSummary(out, t, vessel.state);
+        if (!options.quiet && Due(step, kStepS, kSummaryEveryS)) {
+            progress.Hide();
+            PrintSummary(out, t, vessel.state);
+            out.flush();
+        }
+        progress.Show(static_cast<double>(step + 1) / static_cast<double>(steps), t);
     }
 
+    progress.Hide();
     for (BenchMfd& mfd : mfds) module->ClosePage(mfd.page);
     module->Exit();
     telemetry.close();

@@ -1,5 +1,7 @@
 #include "platform/ProcessInfo.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/linux/PlatformDiagnostics.h"
@@ -11,6 +13,8 @@ std::string ExecutableDirectory() {
     const auto self = std::filesystem::canonical("/proc/self/exe", error);
     return error ? std::string() : self.parent_path().string();
 }
+
+bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 std::string LoadErrorText() { return LastLoadError(); }
 

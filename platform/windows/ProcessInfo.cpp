@@ -1,5 +1,8 @@
 #include "platform/ProcessInfo.h"
 
+#include <io.h>
+
+#include <cstdio>
 #include <string>
 
 namespace quorvel::platform {
@@ -12,6 +15,8 @@ std::string ExecutableDirectory() {
     const auto slash = text.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : text.substr(0, slash);
 }
+
+bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 std::string LoadErrorText() {
     const DWORD code = GetLastError();
