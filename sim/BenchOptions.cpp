@@ -28,7 +28,10 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     std::vector<std::string> mfds;
     CLI::App app{"quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does"};
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)");
-    app.add_option("--duration", options.durationS, "simulated seconds to fly")
+    app.add_option("--replay", options.replayPath,
+                   "drive the vessel from a telemetry log (the telemetry.csv a run writes is one) instead of flying")
+        ->type_name("FILE.csv");
+    app.add_option("--duration", options.durationS, "simulated seconds to fly (a replay: the whole log)")
         ->check(CLI::Range(0.02, 1e6))
         ->capture_default_str();
     app.add_option("--mfd", mfds, "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for more (default 400x400)")
@@ -53,6 +56,7 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         exitCode = 2;
         return std::nullopt;
     }
+    options.durationGiven = app.count("--duration") > 0;
     for (const std::string& text : mfds) {
         const auto size = ParseMfdSize(text);
         if (!size) {

@@ -16,6 +16,8 @@ struct MfdSize {
 struct BenchOptions {
     std::string modulePath;   // the module to load; empty: beside the bench host
     double durationS = 420;   // simulated seconds to fly
+    bool durationGiven = false;  // else a replay runs the whole log
+    std::string replayPath;   // a telemetry log to replay instead of flying
     std::vector<MfdSize> mfds;  // one page per MFD
     std::string outDir = "out";
     double frameEveryS = 5;   // simulated seconds between pictures

@@ -101,6 +101,15 @@ std::string DefaultModulePath() {
 }
 
 int RunBench(const BenchOptions& options, std::ostream& out) {
+    std::vector<TelemetryRecord> replay;
+    if (!options.replayPath.empty()) {
+        try {
+            replay = ReadTelemetryLog(options.replayPath);
+        } catch (const InputError& error) {
+            std::cerr << "quorvel-sim: " << error.what() << "\n";
+            return 2;
+        }
+    }
     const std::string path = options.modulePath.empty() ? DefaultModulePath() : options.modulePath;
     std::unique_ptr<ModuleHost> module;
     try {
@@ -120,7 +129,13 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
 
     HostVessel vessel;
     flight::FlightModel model = flight::DefaultFlightStart();
-    flight::WriteVesselState(model, vessel.state);
+    const double startS = replay.empty() ? model.TimeS() : replay.front().timeS;
+    if (replay.empty()) {
+        flight::WriteVesselState(model, vessel.state);
+    } else {
+        ReplayState(replay, startS, vessel.state);
+        out << "replaying " << options.replayPath << " from " << startS << " s\n";
+    }
     std::vector<BenchMfd> mfds;
     for (std::size_t i = 0; i < options.mfds.size(); ++i) {
         const MfdSize size = options.mfds[i];
@@ -144,19 +159,26 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         return 1;
     }
     WriteTelemetryHeader(telemetry);
-    WriteTelemetryRow(telemetry, model.TimeS(), vessel.state);
+    WriteTelemetryRow(telemetry, startS, vessel.state);
 
     constexpr double kStepS = flight::FlightModel::kStepS;
-    const auto steps = static_cast<long long>(std::ceil(options.durationS / kStepS - 1e-9));
+    const double durationS =
+        replay.empty() || options.durationGiven ? options.durationS : replay.back().timeS - replay.front().timeS;
+    const auto steps = static_cast<long long>(std::ceil(durationS / kStepS - 1e-9));
     long long repaints = 0;
     int pictures = 0;
     flight::FlightSummary summary;
     ProgressBar progress(quorvel::platform::StderrIsTerminal());
     for (long long step = 0; step < steps; ++step) {
-        model.Step(flight::DefaultFlightControls(model.TimeS(), model));
-        flight::WriteVesselState(model, vessel.state);
-        summary.Update(model);
-        const double t = model.TimeS();
+        double t = startS + static_cast<double>(step + 1) * kStepS;
+        if (replay.empty()) {
+            model.Step(flight::DefaultFlightControls(model.TimeS(), model));
+            flight::WriteVesselState(model, vessel.state);
+            summary.Update(model);
+            t = model.TimeS();
+        } else {
+            ReplayState(replay, t, vessel.state);
+        }
         module->Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
         if (Due(step, kStepS, kTelemetryEveryS)) WriteTelemetryRow(telemetry, t, vessel.state);
 
@@ -189,8 +211,9 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         std::filesystem::remove(telemetryPartial, error);
         return 1;
     }
-    out << "flew " << options.durationS << " s in " << steps << " steps, " << repaints << " repaints, "
+    out << (replay.empty() ? "flew " : "replayed ") << durationS << " s in " << steps << " steps, " << repaints << " repaints, "
         << vessel.queries.Total() << " vessel queries; " << pictures << " pictures and " << kTelemetryName << " in " << options.outDir << "\n";
+    if (!replay.empty()) return 0;
     char line[200];
     if (summary.tookOff) {
         std::snprintf(line, sizeof line, "take-off at %.1f s; ", summary.takeOffTimeS);

@@ -31,7 +31,29 @@ TEST(BenchRunTest, AShortFlightWritesPicturesAndAReplayableLog) {
     EXPECT_NEAR(log.back().timeS, 2.0, 1e-9);
     EXPECT_TRUE(log.back().state.landed) << "still at rest before the take-off roll";
     EXPECT_NEAR(log.back().state.altitude, 0.0, 0.01);
+
+    // The log replays, and the replay shows the same flight on the page.
+    BenchOptions again = options;
+    again.replayPath = (out / "telemetry.csv").string();
+    again.outDir = (out / "replay").string();
+    again.durationGiven = false;
+    std::ostringstream replayReport;
+    ASSERT_EQ(RunBench(again, replayReport), 0) << replayReport.str();
+    EXPECT_NE(replayReport.str().find("replayed 2 s in 100 steps"), std::string::npos) << replayReport.str();
+    EXPECT_TRUE(std::filesystem::exists(out / "replay" / PictureName(0, 2.0)));
+    EXPECT_EQ(ReadTelemetryLog((out / "replay" / "telemetry.csv").string()).back().state.altitude,
+              log.back().state.altitude);
     std::filesystem::remove_all(out);
+}
+
+TEST(BenchRunTest, ABadReplayLogExitsWithStatusTwoBeforeFlying) {
+    BenchOptions options;
+    options.modulePath = QUORVEL_MODULE_PATH;
+    options.replayPath = "/nonexistent/telemetry.csv";
+    options.mfds = {MfdSize{}};
+    std::ostringstream report;
+    EXPECT_EQ(RunBench(options, report), 2);
+    EXPECT_TRUE(report.str().empty()) << "nothing was loaded or flown";
 }
 
 TEST(BenchRunTest, PictureNamesSortByTime) {
