@@ -1,6 +1,6 @@
 // What a bench-host picture of the page must show, checked on the PNG files
 // the bench host writes on either system: text in each of the readout
-// column's eight rows and, where the module has the attitude ball, the
+// column's eight rows and, once the page draws the attitude ball, the
 // ball's sky and ground in the upper two thirds.
 #pragma once
 
@@ -46,6 +46,11 @@ std::uint64_t CountNear(const Picture& picture, Rgb colour, int tolerance, Box b
 // host's MFD font from one cell in from the left edge, the first row one
 // cell below the top third.
 Box ReadoutRow(std::uint32_t width, std::uint32_t height, int row);
+
+// Whether the page's repaint draws the attitude ball, so that every picture
+// must show its sky and ground. Switch on once it does; check-page-pictures
+// takes --ball or --no-ball to override it.
+inline constexpr bool kPageDrawsTheBall = false;
 
 inline constexpr Rgb kReadoutInk{0xC0, 0xC0, 0xC0};
 // The ball's flat colours, from GL's 0 to 1 levels: sky (0, 0.63, 0.65)

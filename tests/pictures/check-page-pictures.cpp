@@ -1,9 +1,10 @@
 // check-page-pictures: whether the bench host's pictures show the page.
 //
-//   check-page-pictures [--ball] PATH...
+//   check-page-pictures [--ball | --no-ball] PATH...
 //
-// Each PATH is a PNG or a directory of them. Exit status 0 when every
-// picture shows the page (with --ball, the attitude ball too), 1 when one
+// Each PATH is a PNG or a directory of them. The attitude ball is asserted
+// when kPageDrawsTheBall says the page draws it, or with --ball; --no-ball
+// leaves it out. Exit status 0 when every picture shows the page, 1 when one
 // does not or there is none, 2 on a bad command line.
 
 #include <algorithm>
@@ -18,14 +19,15 @@ namespace fs = std::filesystem;
 using namespace quorvel::pictures;
 
 int main(int argc, char** argv) {
-    bool expectBall = false;
+    bool expectBall = kPageDrawsTheBall;
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--ball") {
-            expectBall = true;
+        if (arg == "--ball" || arg == "--no-ball") {
+            expectBall = arg == "--ball";
         } else if (!arg.empty() && arg[0] == '-') {
-            std::cerr << "check-page-pictures: unknown option " << arg << "\nusage: check-page-pictures [--ball] PATH...\n";
+            std::cerr << "check-page-pictures: unknown option " << arg
+                      << "\nusage: check-page-pictures [--ball | --no-ball] PATH...\n";
             return 2;
         } else if (fs::is_directory(arg)) {
             for (const auto& entry : fs::directory_iterator(arg)) {
