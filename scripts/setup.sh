@@ -9,7 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core libpng-dev
   libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 libosmesa6
 )
 
 missing=()

@@ -1,13 +1,9 @@
 #include "sim/MfdSurface.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <climits>
-#include <cstring>
-#include <new>
-#include <vector>
 
+#include "platform/PngWriter.h"
 #include "sim/MfdFont.h"
 
 namespace quorvel::sim {
@@ -50,30 +46,7 @@ std::uint32_t MfdSurface::Pixel(std::uint32_t x, std::uint32_t y) const {
 }
 
 bool MfdSurface::WritePng(const std::string& path) const {
-    if (pixels == nullptr) return false;
-    std::vector<png_byte> rgb;
-    try {
-        rgb.resize(std::size_t{width} * height * 3);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    const std::uint32_t* source = pixels;
-    for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
-        rgb[3 * i] = static_cast<png_byte>(source[i] >> 16);
-        rgb[3 * i + 1] = static_cast<png_byte>(source[i] >> 8);
-        rgb[3 * i + 2] = static_cast<png_byte>(source[i]);
-    }
-    // libpng's simplified interface reports failure by its return value,
-    // with no longjmp across this function.
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = width;
-    image.height = height;
-    image.format = PNG_FORMAT_RGB;
-    const bool written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(),
-                                                 static_cast<png_int_32>(width * 3), nullptr) != 0;
-    png_image_free(&image);
-    return written;
+    return quorvel::platform::WritePng(path, width, height, pixels);
 }
 
 }  // namespace quorvel::sim

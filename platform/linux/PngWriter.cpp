@@ -1,0 +1,38 @@
+#include "platform/PngWriter.h"
+
+#include <png.h>
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+namespace quorvel::platform {
+
+bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels) {
+    if (pixels == nullptr || width == 0 || height == 0) return false;
+    const std::size_t count = std::size_t{width} * height;
+    std::vector<png_byte> rgb;
+    try {
+        rgb.resize(count * 3);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        rgb[3 * i] = static_cast<png_byte>(pixels[i] >> 16);
+        rgb[3 * i + 1] = static_cast<png_byte>(pixels[i] >> 8);
+        rgb[3 * i + 2] = static_cast<png_byte>(pixels[i]);
+    }
+    // libpng's simplified interface reports failure by its return value,
+    // with no longjmp across this function.
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = width;
+    image.height = height;
+    image.format = PNG_FORMAT_RGB;
+    const bool written = png_image_write_to_file(&image, path.c_str(), 0, rgb.data(),
+                                                 static_cast<png_int_32>(width * 3), nullptr) != 0;
+    png_image_free(&image);
+    return written;
+}
+
+}  // namespace quorvel::platform

@@ -1,0 +1,64 @@
+// check-page-pictures: whether the bench host's pictures show the page.
+//
+//   check-page-pictures [--ball | --no-ball] PATH...
+//
+// Each PATH is a PNG or a directory of them. The attitude ball is asserted
+// when kPageDrawsTheBall says the page draws it, or with --ball; --no-ball
+// leaves it out. Exit status 0 when every picture shows the page, 1 when one
+// does not or there is none, 2 on a bad command line.
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tests/pictures/PagePictures.h"
+
+namespace fs = std::filesystem;
+using namespace quorvel::pictures;
+
+int main(int argc, char** argv) {
+    bool expectBall = kPageDrawsTheBall;
+    std::vector<fs::path> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--ball" || arg == "--no-ball") {
+            expectBall = arg == "--ball";
+        } else if (!arg.empty() && arg[0] == '-') {
+            std::cerr << "check-page-pictures: unknown option " << arg
+                      << "\nusage: check-page-pictures [--ball | --no-ball] PATH...\n";
+            return 2;
+        } else if (fs::is_directory(arg)) {
+            for (const auto& entry : fs::directory_iterator(arg)) {
+                if (entry.path().extension() == ".png") files.push_back(entry.path());
+            }
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    if (files.empty()) {
+        std::cerr << "check-page-pictures: no pictures to check\n";
+        return 1;
+    }
+
+    int failed = 0;
+    for (const fs::path& file : files) {
+        std::string error;
+        const auto picture = ReadPicture(file.string(), error);
+        if (!picture) {
+            std::cout << file.string() << ": cannot read: " << error << "\n";
+            ++failed;
+            continue;
+        }
+        const PageFindings findings = Inspect(*picture);
+        const std::vector<std::string> problems = Problems(*picture, findings, expectBall);
+        std::cout << file.string() << ": " << Describe(findings) << (problems.empty() ? ": shows the page" : "") << "\n";
+        for (const std::string& problem : problems) std::cout << "  " << problem << "\n";
+        failed += !problems.empty();
+    }
+    std::cout << files.size() - static_cast<std::size_t>(failed) << " pictures show the page"
+              << (expectBall ? " and the attitude ball" : "") << ", " << failed << " do not\n";
+    return failed == 0 ? 0 : 1;
+}
