@@ -1,5 +1,7 @@
 #include "platform/ProcessInfo.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/linux/PlatformDiagnostics.h"
@@ -13,5 +15,7 @@ std::string ExecutableDirectory() {
 }
 
 std::string LoadErrorText() { return LastLoadError(); }
+
+bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 }  // namespace quorvel::platform

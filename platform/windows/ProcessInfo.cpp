@@ -1,5 +1,8 @@
 #include "platform/ProcessInfo.h"
 
+#include <io.h>
+
+#include <cstdio>
 #include <string>
 
 namespace quorvel::platform {
@@ -22,5 +25,7 @@ std::string LoadErrorText() {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return "error " + std::to_string(code) + (text.empty() ? "" : ": " + text);
 }
+
+bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 }  // namespace quorvel::platform
