@@ -53,7 +53,7 @@ struct KeyPress {
     double timeS = 0;
     std::uint32_t mfd = 0;
     std::uint32_t code = 0;
-    long sourceLine = 0;  // where the file gave it, for messages
+    long sourceLine = 0;  // where the file gave its MFD (or the key), for messages
 };
 
 struct OutputSchedule {

@@ -154,6 +154,8 @@ std::vector<KeyPress> ReadKeys(const toml::array& keys, const std::string& file)
         if (!time) fields.Fail("time_s", "missing: when the key is pressed");
         press.timeS = *time;
         press.mfd = static_cast<std::uint32_t>(fields.Integer("mfd", 0, kMaxMfds - 1).value_or(0));
+        // Whether the run has that MFD is known only once the options are in: keep its line.
+        if (const toml::node* mfd = table->get("mfd")) press.sourceLine = LineOf(*mfd);
         const auto code = fields.Integer("code", 0, 255);
         if (!code) fields.Fail("code", "missing: the key's code, such as 47");
         press.code = static_cast<std::uint32_t>(*code);

@@ -122,7 +122,7 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
     } cases[] = {
         {{"--scenario", scenario.string()}, scenario.string() + ":4: vessel.main_tank_kgs: unknown key"},
         {{"--replay", replay.string()}, replay.string() + ":1: altitude_m: column missing from the header"},
-        {{"--scenario", keys.string()}, keys.string() + ":5: key.mfd: no MFD 1: the run has 1"},
+        {{"--scenario", keys.string()}, keys.string() + ":7: key.mfd: no MFD 1: the run has 1"},
         {{"--scenario", (dir / "none.toml").string()}, "none.toml:0: cannot open the scenario file"},
         {{"--mfd", "0x400"}, "--mfd 0x400: expected WIDTHxHEIGHT"},
         {{"--frame-every", "0"}, "--frame-every"},

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <regex>
 
 #include "sim/Telemetry.h"
 #include "sim/flight/HorizonFrame.h"
@@ -80,7 +83,7 @@ mfds = ["400x400", "256x128"]
     EXPECT_DOUBLE_EQ(s.schedule.At(5).pitch, 0.25);
     ASSERT_EQ(s.keys.size(), 2u);
     EXPECT_EQ(s.keys[0].code, 12u) << "in time order";
-    EXPECT_EQ(s.keys[0].sourceLine, 26) << "its [[key]] line";
+    EXPECT_EQ(s.keys[0].sourceLine, 28) << "its mfd line";
     EXPECT_EQ(s.output.durationS, 60);
     ASSERT_EQ(s.output.mfds.size(), 2u);
     EXPECT_EQ(s.output.mfds[1].height, 128u);
@@ -164,7 +167,7 @@ TEST(ScenarioFileTest, OptionsOverrideTheFileAndKeysMustFindTheirMfd) {
         ApplyOptions(options, s);
         FAIL();
     } catch (const InputError& error) {
-        EXPECT_STREQ(error.what(), "test.toml:1: key.mfd: no MFD 1: the run has 1 (numbered from 0)");
+        EXPECT_STREQ(error.what(), "test.toml:3: key.mfd: no MFD 1: the run has 1 (numbered from 0)");
     }
 }
 
@@ -197,6 +200,30 @@ pitch_rate_degps = 2
     // banked 30 degrees it splits into angle of attack and slip.
     EXPECT_NEAR(std::hypot(model.Readings().airflow.aoaRad, model.Readings().airflow.sideslipRad), 15 * kDeg, 0.01);
     EXPECT_EQ(model.State().mainPropellantKg, s.vessel.mainTankCapacityKg);
+}
+
+TEST(ScenarioFileTest, TheReadmeExampleReadsWithEveryKeyItShows) {
+    std::ifstream in(std::string(QUORVEL_SCENARIO_DIR) + "/../README.md");
+    const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto begin = readme.find("```toml\n");
+    ASSERT_NE(begin, std::string::npos);
+    const std::string example = readme.substr(begin + 8, readme.find("```", begin + 8) - begin - 8);
+
+    const Scenario runway = ParseScenario(example, "README.md");
+    EXPECT_EQ(runway.name, "scripted climb");
+    EXPECT_TRUE(std::holds_alternative<RunwayStart>(runway.start));
+    EXPECT_EQ(runway.schedule.Points().size(), 8u);
+    EXPECT_EQ(runway.keys.size(), 1u);
+    EXPECT_EQ(runway.output.mfds.size(), 2u);
+
+    // The keys shown commented out for a start in flight are good too.
+    std::string inFlight = std::regex_replace(example, std::regex("place = \"runway\""), "place = \"flight\"");
+    inFlight = std::regex_replace(inFlight, std::regex("\n# ([a-z_]+ = )"), "\n$1");
+    const Scenario air = ParseScenario(inFlight, "README.md");
+    const auto* start = std::get_if<AirStart>(&air.start);
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(start->altitudeM, 20000);
+    EXPECT_EQ(start->rcsPropellantKg, 150);
 }
 
 }  // namespace
