@@ -27,10 +27,11 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     BenchOptions options;
     std::vector<std::string> mfds;
     double duration = 0, frameEvery = 0, repaintEvery = 0;
-    CLI::App app{"quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
-                 "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
-                 "With no options it flies the built-in default flight (420 s, one 400x400 MFD,\n"
-                 "a picture every 5 s). Options given here override the scenario's own values."};
+    CLI::App app{
+        "quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
+        "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
+        "With no options it flies the built-in default flight (420 s, one 400x400 MFD,\n"
+        "a picture every 5 s). Options given here override the scenario's own values."};
     app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
         ->type_name("FILE");
     app.add_option("--replay", options.replayPath,
@@ -40,7 +41,8 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)")
         ->type_name("FILE");
     const CLI::Option* durationOption =
-        app.add_option("--duration", duration, "simulated seconds to run (default: the scenario's, 420 s built in)")
+        app.add_option("--duration", duration,
+                       "simulated seconds to run (default: the scenario's, 420 s built in; a replay: the whole log)")
             ->check(CLI::Range(0.02, 1e6))
             ->type_name("SECONDS");
     app.add_option("--mfd", mfds,
@@ -85,6 +87,11 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
             return std::nullopt;
         }
         options.mfds.push_back(*size);
+    }
+    if (options.outDir.empty()) {
+        std::cerr << "quorvel-sim: --out: expected a folder, not nothing\n";
+        exitCode = 2;
+        return std::nullopt;
     }
     if (durationOption->count() > 0) options.durationS = duration;
     if (frameOption->count() > 0) options.frameEveryS = frameEvery;

@@ -50,8 +50,8 @@ std::string ContactSheetName(std::size_t mfd) {
     return mfd == 0 ? "contact-sheet.png" : "contact-sheet-mfd" + std::to_string(mfd) + ".png";
 }
 
-BenchOutputs::BenchOutputs(const std::filesystem::path& dir, const std::string& title,
-                           const std::vector<MfdSize>& mfds, std::size_t expectedFrames, double frameEveryS)
+BenchOutputs::BenchOutputs(const std::filesystem::path& dir, const std::string& title, const std::vector<MfdSize>& mfds,
+                           std::size_t expectedFrames, double frameEveryS)
     : dir(dir), telemetryFile(dir / kTelemetryName) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
@@ -88,7 +88,9 @@ void BenchOutputs::Finish() {
         }
     }
     telemetry.close();
-    if (telemetry.fail() || !telemetryFile.Commit()) throw OutputError("cannot write " + telemetryFile.FinalPath().string());
+    if (telemetry.fail() || !telemetryFile.Commit()) {
+        throw OutputError("cannot write " + telemetryFile.FinalPath().string());
+    }
 }
 
 }  // namespace quorvel::sim

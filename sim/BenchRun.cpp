@@ -1,5 +1,6 @@
 #include "sim/BenchRun.h"
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -30,6 +31,7 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSummaryEveryS = 10.0;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kStepS = flight::FlightModel::kStepS;
+constexpr double kMaxDurationS = 1e6;
 
 volatile std::sig_atomic_t stopSignal = 0;
 
@@ -82,7 +84,9 @@ RunInputs ReadInputs(const BenchOptions& options) {
     }
     ApplyOptions(options, inputs.scenario);
     const Scenario& scenario = inputs.scenario;
-    const double fallbackS = replaying ? std::fmax(LogSpanS(log), kStepS) : flight::kDefaultFlightDurationS;
+    // A log of any length replays, within the longest run --duration allows.
+    const double fallbackS =
+        replaying ? std::clamp(LogSpanS(log), kStepS, kMaxDurationS) : flight::kDefaultFlightDurationS;
     inputs.durationS = scenario.output.durationS.value_or(fallbackS);
     if (replaying) {
         inputs.title = "replay of " + std::filesystem::path(options.replayPath).filename().string();
@@ -200,6 +204,13 @@ int Fly(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, cons
         }
     }
     bar.Clear();
+    // A key timed past the end is most likely a typo: say so.
+    for (; nextKey < keys.size() && !options.quiet; ++nextKey) {
+        char line[160];
+        std::snprintf(line, sizeof line, "key %u on MFD %u at t %.1f s not pressed: the run ended at t %.1f s\n",
+                      keys[nextKey].code, keys[nextKey].mfd, keys[nextKey].timeS, driver.TimeS());
+        out << line;
+    }
 
     outputs.Finish();
     const bool replaying = !options.replayPath.empty();

@@ -45,8 +45,8 @@ std::uint32_t SheetLayout::ThumbY(std::size_t i) const {
 
 SheetLayout LayoutSheet(std::size_t frames, std::uint32_t frameWidth, std::uint32_t frameHeight) {
     SheetLayout layout;
-    const double scale = std::min({1.0, double(kThumbBox) / std::max(frameWidth, 1u),
-                                   double(kThumbBox) / std::max(frameHeight, 1u)});
+    const double scale =
+        std::min({1.0, double(kThumbBox) / std::max(frameWidth, 1u), double(kThumbBox) / std::max(frameHeight, 1u)});
     layout.thumbWidth = std::max(1u, static_cast<std::uint32_t>(frameWidth * scale + 0.5));
     layout.thumbHeight = std::max(1u, static_cast<std::uint32_t>(frameHeight * scale + 0.5));
     const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(frames, ContactSheet::kMaxFrames));
@@ -70,10 +70,12 @@ void Downscale(std::span<const std::uint32_t> source, std::uint32_t width, std::
     }
     for (std::uint32_t ty = 0; ty < targetHeight; ++ty) {
         const std::uint32_t y0 = static_cast<std::uint32_t>(std::uint64_t{ty} * height / targetHeight);
-        const std::uint32_t y1 = std::max(y0 + 1, static_cast<std::uint32_t>(std::uint64_t{ty + 1} * height / targetHeight));
+        const std::uint32_t y1 =
+            std::max(y0 + 1, static_cast<std::uint32_t>(std::uint64_t{ty + 1} * height / targetHeight));
         for (std::uint32_t tx = 0; tx < targetWidth; ++tx) {
             const std::uint32_t x0 = static_cast<std::uint32_t>(std::uint64_t{tx} * width / targetWidth);
-            const std::uint32_t x1 = std::max(x0 + 1, static_cast<std::uint32_t>(std::uint64_t{tx + 1} * width / targetWidth));
+            const std::uint32_t x1 =
+                std::max(x0 + 1, static_cast<std::uint32_t>(std::uint64_t{tx + 1} * width / targetWidth));
             std::uint64_t r = 0, g = 0, b = 0;
             for (std::uint32_t y = y0; y < y1; ++y) {
                 for (std::uint32_t x = x0; x < x1; ++x) {
@@ -144,7 +146,8 @@ bool ContactSheet::WritePng(const std::string& path) const {
         const int timeLength = std::snprintf(line, sizeof line, "t %.1f s", label.timeS);
         Text(dc, x, textY, kTimeInk, line);
         std::snprintf(line, sizeof line, "M %.2f", label.mach);
-        Text(dc, x + static_cast<std::uint32_t>(std::max(timeLength + 2, 11)) * kLabelCell.width, textY, kFigureInk, line);
+        Text(dc, x + static_cast<std::uint32_t>(std::max(timeLength + 2, 11)) * kLabelCell.width, textY, kFigureInk,
+             line);
         std::snprintf(line, sizeof line, "%.1f km %.0f m/s", label.altitudeM / 1000, label.speedMps);
         Text(dc, x, textY + kLabelCell.height, kFigureInk, line);
     }

@@ -27,11 +27,11 @@ struct SheetLayout {
     std::uint32_t thumbHeight = 0;
     std::uint32_t columns = 0;
     std::uint32_t rows = 0;
-    std::uint32_t width = 0;   // the whole sheet
+    std::uint32_t width = 0;  // the whole sheet
     std::uint32_t height = 0;
-    std::uint32_t cellWidth = 0;   // a thumbnail, its label and the gap after them
+    std::uint32_t cellWidth = 0;  // a thumbnail, its label and the gap after them
     std::uint32_t cellHeight = 0;
-    std::uint32_t gridTop = 0;     // below the title
+    std::uint32_t gridTop = 0;  // below the title
 
     // The top-left corner of frame i's thumbnail.
     std::uint32_t ThumbX(std::size_t i) const;

@@ -38,7 +38,7 @@ struct AirStart {
     double pitchRad = 0;
     double flightPathRad = 0;
     double bankRad = 0;
-    flight::Vec3 bodyRateRadps;  // roll, pitch, yaw as the flight model's body axes
+    flight::Vec3 bodyRateRadps;              // roll, pitch, yaw as the flight model's body axes
     std::optional<double> mainPropellantKg;  // unset: a full tank
     std::optional<double> rcsPropellantKg;
 };

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
 #include <iterator>
+#include <numbers>
 
 #include "sim/Telemetry.h"
 #include "sim/TomlFields.h"
@@ -27,7 +27,7 @@ constexpr std::size_t kMaxMfds = 16;
 constexpr std::size_t kMaxNameLength = 100;
 
 constexpr const char* kFlightOnlyKeys[] = {
-    "altitude_m",       "speed_mps",        "pitch_deg",       "flight_path_deg",   "bank_deg",
+    "altitude_m",      "speed_mps",        "pitch_deg",      "flight_path_deg",    "bank_deg",
     "roll_rate_degps", "pitch_rate_degps", "yaw_rate_degps", "main_propellant_kg", "rcs_propellant_kg",
 };
 
@@ -36,7 +36,8 @@ void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
     fields.Number("main_tank_kg", NonNegative(kMaxMassKg), vessel.mainTankCapacityKg);
     fields.Number("rcs_tank_kg", NonNegative(kMaxMassKg), vessel.rcsTankCapacityKg);
     fields.Number("main_thrust_n", NonNegative(kMaxThrustN), vessel.engine.vacuumThrustN);
-    fields.Number("main_exhaust_velocity_mps", Positive(kMaxExhaustVelocityMps), vessel.engine.vacuumExhaustVelocityMps);
+    fields.Number("main_exhaust_velocity_mps", Positive(kMaxExhaustVelocityMps),
+                  vessel.engine.vacuumExhaustVelocityMps);
     fields.Number("main_min_throttle", {0, 1}, vessel.engine.minThrottle);
     fields.Number("nozzle_exit_area_m2", NonNegative(100), vessel.engine.nozzleExitAreaM2);
     const auto pitchYawThrust = fields.Number("rcs_pitch_yaw_thrust_n", NonNegative(kMaxThrustN));

@@ -188,9 +188,10 @@ std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path) {
                 if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
                     throw InputError(path, lineNumber, name, "\"" + text + "\" is not a number");
                 }
+                // A recorder's nan or inf is no state to show.
+                if (!std::isfinite(value)) throw InputError(path, lineNumber, name, "must be a finite number");
             }
             if (c == 0) {
-                if (!std::isfinite(value)) throw InputError(path, lineNumber, name, "time must be finite");
                 if (!log.empty() && value <= log.back().timeS) {
                     throw InputError(path, lineNumber, name, "time must increase from row to row");
                 }

@@ -42,7 +42,8 @@ struct TelemetryRecord {
     VesselState state;
 };
 
-// Reads a log; throws InputError on the first fault. Times must increase.
+// Reads a log; throws InputError on the first fault. Times must increase
+// and every value be finite (the apoapsis may be empty).
 std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path);
 
 // The state at a time: interpolated between the two records around it,

@@ -32,16 +32,26 @@ std::string RangeText(Range range) {
 
 const char* TypeName(const toml::node& node) {
     switch (node.type()) {
-        case toml::node_type::table: return "a table";
-        case toml::node_type::array: return "an array";
-        case toml::node_type::string: return "a string";
-        case toml::node_type::integer: return "a whole number";
-        case toml::node_type::floating_point: return "a number";
-        case toml::node_type::boolean: return "true or false";
-        case toml::node_type::date: return "a date";
-        case toml::node_type::time: return "a time";
-        case toml::node_type::date_time: return "a date and time";
-        default: return "nothing";
+        case toml::node_type::table:
+            return "a table";
+        case toml::node_type::array:
+            return "an array";
+        case toml::node_type::string:
+            return "a string";
+        case toml::node_type::integer:
+            return "a whole number";
+        case toml::node_type::floating_point:
+            return "a number";
+        case toml::node_type::boolean:
+            return "true or false";
+        case toml::node_type::date:
+            return "a date";
+        case toml::node_type::time:
+            return "a time";
+        case toml::node_type::date_time:
+            return "a date and time";
+        default:
+            return "nothing";
     }
 }
 

@@ -39,7 +39,7 @@ TEST_F(BenchHostTest, AShortFlightLeavesPicturesASheetAndTheTelemetryLog) {
     EXPECT_NE(run.out.find("flew 12 s in 600 steps"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("wrote contact-sheet.png, telemetry.csv (121 rows)"), std::string::npos) << run.out;
     EXPECT_EQ(Names(out), (std::vector<std::string>{"contact-sheet.png", "mfd0_t0000.02s.png", "mfd0_t0005.00s.png",
-                                                     "mfd0_t0010.00s.png", "telemetry.csv"}));
+                                                    "mfd0_t0010.00s.png", "telemetry.csv"}));
 
     Png picture;
     ASSERT_TRUE(ReadPng(out / "mfd0_t0010.00s.png", picture));
@@ -106,7 +106,8 @@ TEST_F(BenchHostTest, ReplayingItsOwnLogFeedsTheModuleTheSameStates) {
         ASSERT_TRUE(ReadPng(replayed / name, b));
         ASSERT_EQ(a.rgb.size(), b.rgb.size());
         std::size_t differing = 0;
-        for (std::size_t i = 0; i < a.rgb.size(); i += 3) differing += a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1];
+        for (std::size_t i = 0; i < a.rgb.size(); i += 3)
+            differing += a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1];
         EXPECT_LT(differing, a.rgb.size() / 3 / 200) << name;
     }
 }
@@ -137,8 +138,8 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
         EXPECT_FALSE(fs::exists(out)) << c.message;
     }
     // With a second MFD the same key presses are good.
-    EXPECT_EQ(RunBench({"--scenario", keys.string(), "--mfd", "200x200", "--mfd", "200x200", "--duration", "3",
-                        "--out", out.string()},
+    EXPECT_EQ(RunBench({"--scenario", keys.string(), "--mfd", "200x200", "--mfd", "200x200", "--duration", "3", "--out",
+                        out.string()},
                        dir)
                   .status,
               0);
@@ -185,8 +186,8 @@ TEST_F(BenchHostTest, TheProgressBarShowsOnATerminalOnly) {
     const fs::path screen = dir / "screen.txt";
     const std::string bench = Quote(QUORVEL_SIM_PATH) + " --module " + Quote(QUORVEL_MODULE_PATH) +
                               " --duration 20 --out " + Quote(out.string());
-    const std::string command = "script -qec " + Quote(bench + " >/dev/null") + " /dev/null >" +
-                                Quote(screen.string()) + " 2>&1 </dev/null";
+    const std::string command =
+        "script -qec " + Quote(bench + " >/dev/null") + " /dev/null >" + Quote(screen.string()) + " 2>&1 </dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     const std::string shown = ReadText(screen);
     EXPECT_NE(shown.find("] 100%  t 20 / 20 s"), std::string::npos) << shown;

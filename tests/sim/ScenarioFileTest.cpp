@@ -106,16 +106,20 @@ TEST(ScenarioFileTest, FaultsNameTheFileLineAndField) {
         const char* text;
         const char* message;
     } cases[] = {
-        {"name = \"x\"\nnmae = \"y\"\n", "test.toml:2: nmae: unknown key (expected controls, key, name, output, start, vessel)"},
-        {"[vessel]\nempty_mass_kg = -3\n", "test.toml:2: vessel.empty_mass_kg: must be above 0 and at most 1000000000, not -3"},
+        {"name = \"x\"\nnmae = \"y\"\n",
+         "test.toml:2: nmae: unknown key (expected controls, key, name, output, start, vessel)"},
+        {"[vessel]\nempty_mass_kg = -3\n",
+         "test.toml:2: vessel.empty_mass_kg: must be above 0 and at most 1000000000, not -3"},
         {"[vessel]\nmain_exhaust_velocity_mps = 0\n", "test.toml:2: vessel.main_exhaust_velocity_mps: must be above 0"},
         {"[vessel]\nmain_min_throttle = nan\n", "test.toml:2: vessel.main_min_throttle: must be a finite number"},
         {"[vessel]\nwing_area_m2 = \"big\"\n", "test.toml:2: vessel.wing_area_m2: expected a number, not a string"},
-        {"[start]\nplace = \"runway\"\naltitude_m = 100\n", "test.toml:3: start.altitude_m: only for place = \"flight\""},
+        {"[start]\nplace = \"runway\"\naltitude_m = 100\n",
+         "test.toml:3: start.altitude_m: only for place = \"flight\""},
         {"[start]\nplace = \"orbit\"\n", "test.toml:2: start.place: expected \"runway\" or \"flight\", not \"orbit\""},
         {"[start]\nheading_deg = 90\n", "test.toml:1: start.place: missing"},
         {"[start]\nplace = \"flight\"\nspeed_mps = 100\n", "test.toml:1: start.altitude_m: missing"},
-        {"[vessel]\nrcs_tank_kg = 20\n[start]\nplace = \"flight\"\naltitude_m = 1\nspeed_mps = 0\nrcs_propellant_kg = 21\n",
+        {"[vessel]\nrcs_tank_kg = 20\n[start]\nplace = \"flight\"\naltitude_m = 1\nspeed_mps = 0\nrcs_propellant_kg = "
+         "21\n",
          "test.toml:7: start.rcs_propellant_kg: must be 0 to 20, not 21"},
         {"[start]\nplace = \"flight\"\naltitude_m = 1e3\nspeed_mps = 10\nlatitude_deg = 91\n",
          "test.toml:5: start.latitude_deg: must be -90 to 90"},
@@ -123,7 +127,8 @@ TEST(ScenarioFileTest, FaultsNameTheFileLineAndField) {
          "test.toml:4: controls.schedule[1]: expected [time_s, pitch, roll, yaw, throttle]"},
         {"[controls]\nschedule = [[5, 0, 0, 0, 1],\n  [4, 0, 0, 0, 1]]\n",
          "test.toml:3: controls.schedule[1].time_s: times must not decrease"},
-        {"[controls]\nschedule = [[0, 1.5, 0, 0, 1]]\n", "test.toml:2: controls.schedule[0].pitch: must be -1 to 1, not 1.5"},
+        {"[controls]\nschedule = [[0, 1.5, 0, 0, 1]]\n",
+         "test.toml:2: controls.schedule[0].pitch: must be -1 to 1, not 1.5"},
         {"[controls]\nautopilot = \"default\"\nschedule = []\n", "test.toml:3: controls.schedule: give either"},
         {"[controls]\n", "test.toml:1: controls.autopilot: missing"},
         {"[[key]]\ntime_s = 1\n", "test.toml:1: key[0].code: missing"},
@@ -151,8 +156,8 @@ TEST(ScenarioFileTest, AFileThatCannotBeReadIsNamed) {
 }
 
 TEST(ScenarioFileTest, OptionsOverrideTheFileAndKeysMustFindTheirMfd) {
-    Scenario s = ParseScenario("[[key]]\ntime_s = 3\nmfd = 1\ncode = 47\n[output]\nmfds = [\"100x100\", \"200x200\"]\n",
-                               kPath);
+    Scenario s =
+        ParseScenario("[[key]]\ntime_s = 3\nmfd = 1\ncode = 47\n[output]\nmfds = [\"100x100\", \"200x200\"]\n", kPath);
     BenchOptions options;
     options.durationS = 9;
     options.repaintEveryS = 0.5;
