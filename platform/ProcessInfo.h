@@ -1,5 +1,6 @@
 // What the bench host asks of the process it runs in, on either system:
-// where its executable is, and why the last module load failed.
+// where its executable is, why the last module load failed, and whether
+// a person is watching its error stream.
 #pragma once
 
 #include <string>

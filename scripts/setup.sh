@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core libpng-dev
   libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 libosmesa6

@@ -13,16 +13,17 @@ struct MfdSize {
     std::uint32_t height = 400;
 };
 
+// What the command line asks for. Unset values leave the scenario's own.
 struct BenchOptions {
-    std::string modulePath;   // the module to load; empty: beside the bench host
-    double durationS = 420;   // simulated seconds to fly
-    bool durationGiven = false;  // else a replay runs the whole log
-    std::string replayPath;   // a telemetry log to replay instead of flying
-    std::vector<MfdSize> mfds;  // one page per MFD
+    std::string modulePath;    // the module to load; empty: beside the bench host
+    std::string scenarioPath;  // a scenario file; empty: the built-in flight
+    std::string replayPath;    // a telemetry log to replay instead of flying
+    std::optional<double> durationS;      // simulated seconds to run
+    std::vector<MfdSize> mfds;            // one page per MFD
     std::string outDir = "out";
-    double frameEveryS = 5;   // simulated seconds between pictures
-    double repaintEveryS = 1; // simulated seconds between repaints, as a host refreshes its MFDs
-    bool quiet = false;       // no per-second summary
+    std::optional<double> frameEveryS;    // simulated seconds between pictures
+    std::optional<double> repaintEveryS;  // between repaints, as a host refreshes its MFDs
+    bool quiet = false;  // no running summary, key reports or progress bar
 };
 
 // Parses argv. On --help prints the usage to stdout and returns nullopt

@@ -2,21 +2,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
 
 #include "platform/ProcessInfo.h"
+#include "sim/BenchOutputs.h"
 #include "sim/HostVessel.h"
 #include "sim/MfdSurface.h"
 #include "sim/ModuleHost.h"
+#include "sim/ProgressBar.h"
+#include "sim/Scenario.h"
+#include "sim/ScenarioFile.h"
 #include "sim/Telemetry.h"
-#include "sim/flight/DefaultFlight.h"
-#include "sim/flight/FlightSummary.h"
-#include "sim/flight/VesselStateWriter.h"
+#include "sim/VesselDriver.h"
 
 namespace quorvel::sim {
 
@@ -28,13 +30,89 @@ constexpr double kMjdAtStart = 61000.0;  // 2025-12-29, any date will do
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSummaryEveryS = 10.0;
 constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr double kTelemetryEveryS = 0.1;
-constexpr const char* kTelemetryName = "telemetry.csv";
+constexpr double kStepS = flight::FlightModel::kStepS;
+constexpr double kMaxDurationS = 1e6;
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+void RequestStop(int signal) {
+    stopSignal = signal;
+    // A second one ends the process at once.
+    std::signal(signal, SIG_DFL);
+}
+
+// Ctrl-C or a termination request, for the length of a run, stops it
+// between two steps, so that it can remove what it had not finished.
+class StopOnSignal {
+public:
+    StopOnSignal() {
+        stopSignal = 0;
+        previousInterrupt = std::signal(SIGINT, RequestStop);
+        previousTerminate = std::signal(SIGTERM, RequestStop);
+    }
+    ~StopOnSignal() {
+        std::signal(SIGINT, previousInterrupt == SIG_ERR ? SIG_DFL : previousInterrupt);
+        std::signal(SIGTERM, previousTerminate == SIG_ERR ? SIG_DFL : previousTerminate);
+    }
+    StopOnSignal(const StopOnSignal&) = delete;
+    StopOnSignal& operator=(const StopOnSignal&) = delete;
+    bool Requested() const { return stopSignal != 0; }
+
+private:
+    void (*previousInterrupt)(int);
+    void (*previousTerminate)(int);
+};
+
+// What a run flies or replays, read and checked before anything is loaded.
+struct RunInputs {
+    Scenario scenario;
+    std::unique_ptr<VesselDriver> driver;
+    double durationS = 0;
+    std::string title;  // heads the contact sheets
+    std::string what;   // told before the run
+};
+
+RunInputs ReadInputs(const BenchOptions& options) {
+    RunInputs inputs;
+    const bool replaying = !options.replayPath.empty();
+    inputs.scenario = options.scenarioPath.empty() ? DefaultScenario() : ReadScenario(options.scenarioPath);
+    std::vector<TelemetryRecord> log;
+    if (replaying) {
+        log = ReadTelemetryLog(options.replayPath);
+        // The built-in 420 s is the default flight's; a replay shows the whole log.
+        if (options.scenarioPath.empty()) inputs.scenario.output.durationS.reset();
+    }
+    ApplyOptions(options, inputs.scenario);
+    const Scenario& scenario = inputs.scenario;
+    // A log of any length replays, within the longest run --duration allows.
+    const double fallbackS =
+        replaying ? std::clamp(LogSpanS(log), kStepS, kMaxDurationS) : flight::kDefaultFlightDurationS;
+    inputs.durationS = scenario.output.durationS.value_or(fallbackS);
+    if (replaying) {
+        inputs.title = "replay of " + std::filesystem::path(options.replayPath).filename().string();
+        inputs.what = "replaying " + options.replayPath + ": " + std::to_string(log.size()) + " records";
+        inputs.driver = ReplayLog(std::move(log), options.replayPath);
+    } else {
+        inputs.title = scenario.name;
+        inputs.what = "flying " + scenario.name + (scenario.source.empty() ? "" : " (" + scenario.source + ")");
+        inputs.driver = FlyScenario(scenario);
+    }
+    return inputs;
+}
 
 // One MFD of the bench host: the surface its page repaints into.
 struct BenchMfd {
     std::unique_ptr<MfdSurface> surface;
     MFD* page = nullptr;
+};
+
+// Closes the pages before the vessel they look at goes, on every way out.
+struct OpenPages {
+    ModuleHost& module;
+    std::vector<BenchMfd> mfds;
+    ~OpenPages() {
+        for (BenchMfd& mfd : mfds) module.ClosePage(mfd.page);
+    }
 };
 
 void PrintSummary(std::ostream& out, double t, const VesselState& s) {
@@ -50,49 +128,102 @@ void PrintSummary(std::ostream& out, double t, const VesselState& s) {
 
 // Whether a run of fixed steps has just passed a multiple of an interval:
 // true at the step whose end is the first at or beyond it.
-bool Due(long long step, double stepS, double intervalS) {
-    const auto before = static_cast<long long>(std::floor((static_cast<double>(step) * stepS + 1e-9) / intervalS));
-    const auto after = static_cast<long long>(std::floor((static_cast<double>(step + 1) * stepS + 1e-9) / intervalS));
+bool Due(long long step, double intervalS) {
+    const auto before = static_cast<long long>(std::floor((static_cast<double>(step) * kStepS + 1e-9) / intervalS));
+    const auto after = static_cast<long long>(std::floor((static_cast<double>(step + 1) * kStepS + 1e-9) / intervalS));
     return after != before;
 }
 
-// A progress bar on a terminal: the share of the flight flown.
-class ProgressBar {
-public:
-    explicit ProgressBar(bool shown) : shown(shown) {}
-    ~ProgressBar() { Hide(); }
-    // Off the line, so that other output can use it; the next Show redraws.
-    void Hide() {
-        if (!drawn) return;
-        std::fprintf(stderr, "\r%*s\r", kWidth + 30, "");
-        drawn = false;
-        lastPercent = -1;
+int Fly(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, const StopOnSignal& stop,
+        std::ostream& out) {
+    const OutputSchedule& schedule = inputs.scenario.output;
+    const auto steps = static_cast<long long>(std::ceil(inputs.durationS / kStepS - 1e-9));
+    const auto expectedFrames = static_cast<std::size_t>(inputs.durationS / schedule.frameEveryS + 1e-9) + 1;
+    BenchOutputs outputs(options.outDir, inputs.title, schedule.mfds, expectedFrames, schedule.frameEveryS);
+    VesselDriver& driver = *inputs.driver;
+
+    module.Init();
+    HostVessel vessel;
+    driver.WriteState(vessel.state);
+    OpenPages pages{module, {}};
+    for (std::size_t i = 0; i < schedule.mfds.size(); ++i) {
+        const MfdSize size = schedule.mfds[i];
+        BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
+        mfd.page = module.OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
+        if (mfd.page == nullptr) {
+            std::cerr << "quorvel-sim: the module built no page for MFD " << i << "\n";
+            return 1;
+        }
+        out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
+        pages.mfds.push_back(std::move(mfd));
     }
-    void Show(double fraction, double timeS) {
-        const int percent = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 100);
-        if (!shown || percent == lastPercent) return;
-        lastPercent = percent;
-        drawn = true;
-        const int filled = percent * kWidth / 100;
-        std::fprintf(stderr, "\r[%.*s%*s] %3d%%  t %.0f s", filled, kBar, kWidth - filled, "", percent, timeS);
-        std::fflush(stderr);
+    outputs.TelemetryRow(driver.TimeS(), vessel.state);
+
+    const std::vector<KeyPress>& keys = inputs.scenario.keys;
+    std::size_t nextKey = 0;
+    long long repaints = 0;
+    ProgressBar bar(std::cerr, !options.quiet && platform::StderrIsTerminal(), driver.StartTimeS(), inputs.durationS);
+    for (long long step = 0; step < steps; ++step) {
+        if (stop.Requested()) {
+            bar.Clear();
+            std::cerr << "quorvel-sim: interrupted at t " << driver.TimeS() << " s; " << outputs.Pictures()
+                      << " pictures in " << outputs.Dir().string() << ", no contact sheets or telemetry.csv\n";
+            return 1;
+        }
+        driver.Step();
+        driver.WriteState(vessel.state);
+        const double t = driver.TimeS();
+        module.Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
+
+        for (; nextKey < keys.size() && keys[nextKey].timeS <= t + 1e-9; ++nextKey) {
+            const KeyPress& key = keys[nextKey];
+            const bool taken = pages.mfds[key.mfd].page->ConsumeKeyBuffered(key.code);
+            if (options.quiet) continue;
+            bar.Clear();
+            char line[120];
+            std::snprintf(line, sizeof line, "t %6.1f s  key %u on MFD %u: %s\n", t, key.code, key.mfd,
+                          taken ? "taken by the page" : "not used by the page");
+            out << line;
+        }
+
+        const bool picture = Due(step, schedule.frameEveryS) || step == 0;
+        if (picture || Due(step, schedule.repaintEveryS)) {
+            for (std::size_t i = 0; i < pages.mfds.size(); ++i) {
+                BenchMfd& mfd = pages.mfds[i];
+                mfd.surface->Clear();
+                mfd.page->Repaint(mfd.surface->Dc());
+                ++repaints;
+                if (picture) outputs.Picture(i, t, *mfd.surface, vessel.state);
+            }
+            bar.Show(t);
+        }
+        if (Due(step, kTelemetryEveryS)) outputs.TelemetryRow(t, vessel.state);
+        if (!options.quiet && Due(step, kSummaryEveryS)) {
+            bar.Clear();
+            PrintSummary(out, t, vessel.state);
+        }
+    }
+    bar.Clear();
+    // A key timed past the end is most likely a typo: say so.
+    for (; nextKey < keys.size() && !options.quiet; ++nextKey) {
+        char line[160];
+        std::snprintf(line, sizeof line, "key %u on MFD %u at t %.1f s not pressed: the run ended at t %.1f s\n",
+                      keys[nextKey].code, keys[nextKey].mfd, keys[nextKey].timeS, driver.TimeS());
+        out << line;
     }
 
-private:
-    static constexpr int kWidth = 40;
-    static constexpr const char* kBar = "########################################";
-    bool shown;
-    bool drawn = false;
-    int lastPercent = -1;
-};
+    outputs.Finish();
+    const bool replaying = !options.replayPath.empty();
+    out << (replaying ? "replayed " : "flew ") << inputs.durationS << " s in " << steps << " steps, " << repaints
+        << " repaints, " << vessel.queries.Total() << " vessel queries; " << outputs.Pictures() << " pictures in "
+        << outputs.Dir().string() << "\n";
+    out << "wrote " << ContactSheetName(0) << (pages.mfds.size() > 1 ? " and one per other MFD" : "") << ", "
+        << "telemetry.csv (" << outputs.TelemetryRows() << " rows)\n";
+    out << driver.Summary() << "\n";
+    return 0;
+}
 
 }  // namespace
-
-std::string PictureName(std::size_t mfd, double timeS) {
-    char name[64];
-    std::snprintf(name, sizeof name, "mfd%zu_t%07.2fs.png", mfd, timeS);
-    return name;
-}
 
 std::string DefaultModulePath() {
     const std::filesystem::path bin = quorvel::platform::ExecutableDirectory();
@@ -101,15 +232,16 @@ std::string DefaultModulePath() {
 }
 
 int RunBench(const BenchOptions& options, std::ostream& out) {
-    std::vector<TelemetryRecord> replay;
-    if (!options.replayPath.empty()) {
-        try {
-            replay = ReadTelemetryLog(options.replayPath);
-        } catch (const InputError& error) {
-            std::cerr << "quorvel-sim: " << error.what() << "\n";
-            return 2;
-        }
+    // From the start, so that no signal ends the run with a file half-written.
+    const StopOnSignal stop;
+    RunInputs inputs;
+    try {
+        inputs = ReadInputs(options);
+    } catch (const InputError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << "\n";
+        return 2;
     }
+
     const std::string path = options.modulePath.empty() ? DefaultModulePath() : options.modulePath;
     std::unique_ptr<ModuleHost> module;
     try {
@@ -118,116 +250,16 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         return 1;
     }
-    std::error_code error;
-    std::filesystem::create_directories(options.outDir, error);
-    if (error) {
-        std::cerr << "quorvel-sim: cannot make " << options.outDir << ": " << error.message() << "\n";
-        return 1;
-    }
     out << "loaded " << path << " (version " << module->Version() << ")\n";
-    module->Init();
-
-    HostVessel vessel;
-    flight::FlightModel model = flight::DefaultFlightStart();
-    const double startS = replay.empty() ? model.TimeS() : replay.front().timeS;
-    if (replay.empty()) {
-        flight::WriteVesselState(model, vessel.state);
-    } else {
-        ReplayState(replay, startS, vessel.state);
-        out << "replaying " << options.replayPath << " from " << startS << " s\n";
-    }
-    std::vector<BenchMfd> mfds;
-    for (std::size_t i = 0; i < options.mfds.size(); ++i) {
-        const MfdSize size = options.mfds[i];
-        BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
-        mfd.page = module->OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
-        if (mfd.page == nullptr) {
-            std::cerr << "quorvel-sim: the module built no page for MFD " << i << "\n";
-            return 1;
-        }
-        out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
-        mfds.push_back(std::move(mfd));
-    }
-
-    // Written under a temporary name and renamed once complete, so that a
-    // run cut short leaves no log that looks whole.
-    const std::filesystem::path telemetryPath = std::filesystem::path(options.outDir) / kTelemetryName;
-    const std::filesystem::path telemetryPartial = telemetryPath.string() + ".partial";
-    std::ofstream telemetry(telemetryPartial);
-    if (!telemetry) {
-        std::cerr << "quorvel-sim: cannot write " << telemetryPartial.string() << "\n";
+    out << inputs.what << ", " << inputs.durationS << " s\n";
+    try {
+        const int status = Fly(options, inputs, *module, stop, out);
+        if (module->Initialised()) module->Exit();
+        return status;
+    } catch (const OutputError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << "\n";
         return 1;
     }
-    WriteTelemetryHeader(telemetry);
-    WriteTelemetryRow(telemetry, startS, vessel.state);
-
-    constexpr double kStepS = flight::FlightModel::kStepS;
-    const double durationS =
-        replay.empty() || options.durationGiven ? options.durationS : replay.back().timeS - replay.front().timeS;
-    const auto steps = static_cast<long long>(std::ceil(durationS / kStepS - 1e-9));
-    long long repaints = 0;
-    int pictures = 0;
-    flight::FlightSummary summary;
-    ProgressBar progress(quorvel::platform::StderrIsTerminal());
-    for (long long step = 0; step < steps; ++step) {
-        double t = startS + static_cast<double>(step + 1) * kStepS;
-        if (replay.empty()) {
-            model.Step(flight::DefaultFlightControls(model.TimeS(), model));
-            flight::WriteVesselState(model, vessel.state);
-            summary.Update(model);
-            t = model.TimeS();
-        } else {
-            ReplayState(replay, t, vessel.state);
-        }
-        module->Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
-        if (Due(step, kStepS, kTelemetryEveryS)) WriteTelemetryRow(telemetry, t, vessel.state);
-
-        const bool picture = Due(step, kStepS, options.frameEveryS) || step == 0;
-        if (picture || Due(step, kStepS, options.repaintEveryS)) {
-            for (std::size_t i = 0; i < mfds.size(); ++i) {
-                mfds[i].surface->Clear();
-                mfds[i].page->Repaint(mfds[i].surface->Dc());
-                ++repaints;
-                if (picture && mfds[i].surface->WritePng((std::filesystem::path(options.outDir) / PictureName(i, t)).string())) {
-                    ++pictures;
-                }
-            }
-        }
-        if (!options.quiet && Due(step, kStepS, kSummaryEveryS)) {
-            progress.Hide();
-            PrintSummary(out, t, vessel.state);
-            out.flush();
-        }
-        progress.Show(static_cast<double>(step + 1) / static_cast<double>(steps), t);
-    }
-
-    progress.Hide();
-    for (BenchMfd& mfd : mfds) module->ClosePage(mfd.page);
-    module->Exit();
-    telemetry.close();
-    std::filesystem::rename(telemetryPartial, telemetryPath, error);
-    if (!telemetry || error) {
-        std::cerr << "quorvel-sim: cannot complete " << telemetryPath.string() << "\n";
-        std::filesystem::remove(telemetryPartial, error);
-        return 1;
-    }
-    out << (replay.empty() ? "flew " : "replayed ") << durationS << " s in " << steps << " steps, " << repaints << " repaints, "
-        << vessel.queries.Total() << " vessel queries; " << pictures << " pictures and " << kTelemetryName << " in " << options.outDir << "\n";
-    if (!replay.empty()) return 0;
-    char line[200];
-    if (summary.tookOff) {
-        std::snprintf(line, sizeof line, "take-off at %.1f s; ", summary.takeOffTimeS);
-        out << line;
-    }
-    if (summary.burntOut) {
-        std::snprintf(line, sizeof line, "burn-out at %.1f s, %.1f km, %.0f m/s; ", summary.burnOutTimeS,
-                      summary.burnOutAltitudeM / 1000, summary.burnOutSpeedMps);
-        out << line;
-    }
-    std::snprintf(line, sizeof line, "highest %.1f km at %.1f s, Mach %.2f and %.1f g at most\n",
-                  summary.maxAltitudeM / 1000, summary.maxAltitudeTimeS, summary.maxMach, summary.maxGLoad);
-    out << line;
-    return 0;
 }
 
 }  // namespace quorvel::sim

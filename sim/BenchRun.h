@@ -1,8 +1,9 @@
-// One run of the bench host: load the module, open a page on every MFD,
-// fly, step the module, repaint, and tell what happened.
+// One run of the bench host: read the scenario (or the replay log), load
+// the module, open a page on every MFD, then step by step move the vessel,
+// step the module, press the scenario's keys, repaint, and write the
+// pictures, contact sheets and telemetry log (sim/BenchOutputs.h).
 #pragma once
 
-#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -10,16 +11,14 @@
 
 namespace quorvel::sim {
 
-// Returns the process exit status: 0 on success, 1 when the module cannot
-// be run.
+// Returns the process exit status: 0 on success; 2 when the scenario file,
+// the replay log or the combination with the options is bad (one message
+// naming the file, line and field); 1 when the module cannot be run, an
+// output cannot be written, or the run is interrupted (SIGINT, SIGTERM).
 int RunBench(const BenchOptions& options, std::ostream& out);
 
 // Where the module is when no --module is given: beside the bench host's
 // build directory, as the build lays it out.
 std::string DefaultModulePath();
-
-// A picture's file name: the MFD's number and the simulation time, padded
-// so that names sort by time.
-std::string PictureName(std::size_t mfd, double timeS);
 
 }  // namespace quorvel::sim

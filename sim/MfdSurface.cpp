@@ -45,6 +45,16 @@ std::uint32_t MfdSurface::Pixel(std::uint32_t x, std::uint32_t y) const {
     return pixels[std::size_t{y} * width + x] & 0xFFFFFF;
 }
 
+std::span<std::uint32_t> MfdSurface::Pixels() {
+    if (pixels == nullptr) return {};
+    return {pixels, std::size_t{width} * height};
+}
+
+std::span<const std::uint32_t> MfdSurface::Pixels() const {
+    if (pixels == nullptr) return {};
+    return {pixels, std::size_t{width} * height};
+}
+
 bool MfdSurface::WritePng(const std::string& path) const {
     return quorvel::platform::WritePng(path, width, height, pixels);
 }

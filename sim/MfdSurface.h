@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/Win32.h"
@@ -42,6 +43,10 @@ public:
     void Fill(std::uint32_t pixel);
     // The pixel as the DIB holds it, 0x00RRGGBB; 0 outside the surface.
     std::uint32_t Pixel(std::uint32_t x, std::uint32_t y) const;
+    // Every pixel, top row first, for the host's own compositing; empty
+    // when there are no pixels. The top byte of each is unused.
+    std::span<std::uint32_t> Pixels();
+    std::span<const std::uint32_t> Pixels() const;
     // An 8-bit RGB PNG of the surface; false when there are no pixels or
     // the file cannot be written.
     bool WritePng(const std::string& path) const;

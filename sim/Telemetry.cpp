@@ -112,7 +112,8 @@ std::string Trim(std::string text) {
     return text;
 }
 
-double Lerp(double a, double b, double f) { return a + (b - a) * f; }
+// Exactly a at f = 0, so that a replay at a record's time gives the record.
+double Lerp(double a, double b, double f) { return f == 0 ? a : a + (b - a) * f; }
 
 }  // namespace
 
@@ -187,9 +188,10 @@ std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path) {
                 if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
                     throw InputError(path, lineNumber, name, "\"" + text + "\" is not a number");
                 }
+                // A recorder's nan or inf is no state to show.
+                if (!std::isfinite(value)) throw InputError(path, lineNumber, name, "must be a finite number");
             }
             if (c == 0) {
-                if (!std::isfinite(value)) throw InputError(path, lineNumber, name, "time must be finite");
                 if (!log.empty() && value <= log.back().timeS) {
                     throw InputError(path, lineNumber, name, "time must increase from row to row");
                 }
@@ -197,6 +199,13 @@ std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path) {
             } else {
                 kColumns[c - 1].set(record.state, value);
             }
+        }
+        // As the flight model's vessel: no airspeed vectors outside the air,
+        // and RCS thrusters on the RCS tank when there is one.
+        record.state.hasAirspeedVectors = record.state.atmDensity > 0;
+        if (TankMax(record.state, 1) > 0) {
+            record.state.thrusters.resize(2);
+            record.state.thrusters[1].tank = 1;
         }
         log.push_back(std::move(record));
     }

@@ -13,6 +13,10 @@
 //   engine_level, landed, apoapsis_m,
 //   main_propellant_kg, main_propellant_max_kg, rcs_propellant_kg, rcs_propellant_max_kg,
 //   main_thrust_n, main_exhaust_velocity_mps
+//
+// A replayed vessel has a main engine on tank 0 with the thrust and exhaust
+// velocity given, an RCS tank 1, and, when that has a capacity, an RCS
+// thruster on it (whose figures the log does not give, so they read 0).
 #pragma once
 
 #include <iosfwd>
@@ -38,7 +42,8 @@ struct TelemetryRecord {
     VesselState state;
 };
 
-// Reads a log; throws InputError on the first fault. Times must increase.
+// Reads a log; throws InputError on the first fault. Times must increase
+// and every value be finite (the apoapsis may be empty).
 std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path);
 
 // The state at a time: interpolated between the two records around it,

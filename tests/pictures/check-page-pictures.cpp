@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
             return 2;
         } else if (fs::is_directory(arg)) {
             for (const auto& entry : fs::directory_iterator(arg)) {
-                if (entry.path().extension() == ".png") files.push_back(entry.path());
+                // The MFD pictures only: a folder also holds contact sheets.
+                const std::string name = entry.path().filename().string();
+                if (entry.path().extension() == ".png" && name.rfind("mfd", 0) == 0) files.push_back(entry.path());
             }
         } else {
             files.emplace_back(arg);

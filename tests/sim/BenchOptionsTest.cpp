@@ -14,14 +14,24 @@ std::optional<BenchOptions> Parse(std::vector<std::string> words, int& exitCode)
     return ParseBenchOptions(static_cast<int>(argv.size()), argv.data(), exitCode);
 }
 
-TEST(BenchOptionsTest, DefaultsToOneSquareMfd) {
+TEST(BenchOptionsTest, NothingGivenLeavesTheScenariosOwn) {
     int exitCode = -1;
     const auto options = Parse({}, exitCode);
     ASSERT_TRUE(options);
     EXPECT_EQ(exitCode, 0);
-    ASSERT_EQ(options->mfds.size(), 1u);
-    EXPECT_EQ(options->mfds[0].width, 400u);
-    EXPECT_EQ(options->mfds[0].height, 400u);
+    EXPECT_TRUE(options->mfds.empty());
+    EXPECT_FALSE(options->durationS);
+    EXPECT_FALSE(options->frameEveryS);
+    EXPECT_FALSE(options->repaintEveryS);
+    EXPECT_EQ(options->scenarioPath, "");
+    EXPECT_EQ(options->replayPath, "");
+    EXPECT_EQ(options->outDir, "out");
+
+    const auto given = Parse({"--scenario", "a.toml", "--replay", "b.csv", "--frame-every", "2"}, exitCode);
+    ASSERT_TRUE(given);
+    EXPECT_EQ(given->scenarioPath, "a.toml");
+    EXPECT_EQ(given->replayPath, "b.csv");
+    EXPECT_EQ(given->frameEveryS, 2);
 }
 
 TEST(BenchOptionsTest, RepeatedMfdsOpenOnePageEach) {
@@ -37,7 +47,8 @@ TEST(BenchOptionsTest, RepeatedMfdsOpenOnePageEach) {
 TEST(BenchOptionsTest, BadValuesExitWithStatusTwo) {
     for (const auto& words : std::vector<std::vector<std::string>>{
              {"--duration", "-1"}, {"--duration", "abc"}, {"--mfd", "400"}, {"--mfd", "0x10"},
-             {"--mfd", "70000x10"}, {"--mfd", "10x10x"}, {"--bogus"}}) {
+             {"--mfd", "70000x10"}, {"--mfd", "10x10x"}, {"--bogus"}, {"--repaint-every", "0"},
+             {"--scenario"}, {"--out", ""}}) {
         int exitCode = -1;
         EXPECT_FALSE(Parse(words, exitCode)) << words[0];
         EXPECT_EQ(exitCode, 2) << words[0];

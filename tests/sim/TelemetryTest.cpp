@@ -65,6 +65,10 @@ TEST_F(TelemetryTest, WhatTheHostWritesReadsBackAsAReplayLog) {
     EXPECT_FALSE(log[0].state.hasApoapsis) << "an empty apoapsis is no apoapsis";
     EXPECT_TRUE(log[1].state.hasApoapsis);
     EXPECT_EQ(log[1].state.apoapsisDistance, 6.5e6);
+    // The module shows an RCS readout only with a second thruster; and no air, no airspeed vectors.
+    ASSERT_EQ(log[1].state.thrusters.size(), 2u);
+    EXPECT_EQ(log[1].state.thrusters[1].tank, 1);
+    EXPECT_FALSE(log[1].state.hasAirspeedVectors);
 }
 
 TEST_F(TelemetryTest, ReplayInterpolatesBetweenRecordsAndHoldsOutside) {
@@ -107,6 +111,12 @@ TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
     EXPECT_EQ(Message(twice.str()), path + ":3: time_s: time must increase from row to row");
 
     EXPECT_EQ(Message(header + "1,2,3\n"), path + ":2: mach: missing value");
+    std::string infinite = good;
+    infinite.replace(infinite.find(",1000,"), 6, ",inf,");
+    EXPECT_EQ(Message(infinite), path + ":2: altitude_m: must be a finite number");
+    std::string timeless = good;
+    timeless.replace(timeless.find("\n1,"), 3, "\nnan,");
+    EXPECT_EQ(Message(timeless), path + ":2: time_s: must be a finite number");
     EXPECT_NE(Message("nonsense"), "no error");
 
     try {

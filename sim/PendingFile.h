@@ -1,0 +1,37 @@
+// A file that only gets its name once it is complete. It is written under
+// a temporary name beside the final one (the final name plus ".partial",
+// in the same folder so that the rename cannot cross file systems) and
+// renamed when the writer commits it; one never committed is removed, so
+// an error or an interruption leaves nothing half-written that looks
+// complete.
+#pragma once
+
+#include <filesystem>
+
+namespace quorvel::sim {
+
+class PendingFile {
+public:
+    explicit PendingFile(std::filesystem::path finalPath);
+    // Removes the temporary file unless it was committed.
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    const std::filesystem::path& TempPath() const { return temp; }
+    const std::filesystem::path& FinalPath() const { return final; }
+
+    // Renames the temporary file to the final name, replacing any file
+    // there. False when the rename fails; the temporary file is then
+    // removed. Close any stream on it first.
+    bool Commit();
+    // Removes the temporary file now.
+    void Discard();
+
+private:
+    std::filesystem::path final;
+    std::filesystem::path temp;
+    bool done = false;
+};
+
+}  // namespace quorvel::sim

@@ -1,0 +1,107 @@
+// Runs the bench host as a user does, from a shell, and reads back what it
+// wrote: exit status, the two streams, PNG files.
+#pragma once
+
+#include <png.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace quorvel::test {
+
+struct BenchResult {
+    int status = -1;  // the exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string Quote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A folder of its own for each test, emptied first.
+inline std::filesystem::path TestFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const auto dir = std::filesystem::temp_directory_path() / "quorvel-bench-tests" /
+                     (std::string(info->test_suite_name()) + "." + info->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// quorvel-sim with the test module and the given arguments; `prefix` goes
+// before the command (an environment, `timeout ...`).
+inline BenchResult RunBench(const std::vector<std::string>& args, const std::filesystem::path& dir,
+                            const std::string& prefix = "") {
+    std::string command = prefix + " " + Quote(QUORVEL_SIM_PATH);
+    bool hasModule = false;
+    for (const std::string& arg : args) hasModule = hasModule || arg == "--module";
+    if (!hasModule) command += " --module " + Quote(QUORVEL_MODULE_PATH);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    const auto out = dir / "stdout.txt", err = dir / "stderr.txt";
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    BenchResult result;
+    result.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = ReadText(out);
+    result.err = ReadText(err);
+    return result;
+}
+
+struct Png {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    std::uint32_t Pixel(std::uint32_t x, std::uint32_t y) const {
+        const std::size_t i = (std::size_t{y} * width + x) * 3;
+        return std::uint32_t{rgb[i]} << 16 | std::uint32_t{rgb[i + 1]} << 8 | rgb[i + 2];
+    }
+};
+
+// False when the file is not a whole, readable PNG.
+inline bool ReadPng(const std::filesystem::path& path, Png& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.string().c_str()) == 0) return false;
+    image.format = PNG_FORMAT_RGB;
+    png.width = image.width;
+    png.height = image.height;
+    png.rgb.resize(PNG_IMAGE_SIZE(image));
+    const bool read = png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    return read;
+}
+
+// The file names in a folder, sorted.
+inline std::vector<std::string> Names(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+inline std::size_t CountLines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+}  // namespace quorvel::test
