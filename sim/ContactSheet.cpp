@@ -138,8 +138,8 @@ bool ContactSheet::WritePng(const std::string& path) const {
             }
         }
         for (std::uint32_t row = 0; row < thumbHeight; ++row) {
-            const auto source = thumbs[i].begin() + std::ptrdiff_t{row} * thumbWidth;
-            std::copy(source, source + thumbWidth, pixels.begin() + std::ptrdiff_t{y + row} * layout.width + x);
+            const auto source = thumbs[i].begin() + static_cast<std::ptrdiff_t>(row) * thumbWidth;
+            std::copy(source, source + thumbWidth, pixels.begin() + static_cast<std::ptrdiff_t>(y + row) * layout.width + x);
         }
         const SheetLabel& label = labels[i];
         const std::uint32_t textY = y + thumbHeight + 4;
