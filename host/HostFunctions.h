@@ -9,7 +9,8 @@ HLVAPI int hlvRegisterMFDMode(const MFDMODESPEC& spec);
 // Removes a registered mode; false when no mode has that id.
 HLVAPI bool hlvUnregisterMFDMode(int modeId);
 
-// Writes the vessel's heading in radians; returns 0 for an unknown handle.
+// Writes the vessel's heading in radians, 0 to 2 pi from north through east;
+// returns 0 for an unknown handle.
 HLVAPI int hlvGetHeading(OBJECTHANDLE vessel, double* heading);
 
 // Tells the host a module is attaching; called once from its entry point.

@@ -18,7 +18,7 @@ struct VESSELSTATUS {
     VECTOR3 position;         // m, from the body centre
     VECTOR3 velocity;         // m/s, in the same frame
     VECTOR3 angularVelocity;  // rad/s, body axes
-    VECTOR3 attitude;         // rad, Euler angles against the horizon
+    VECTOR3 attitude;         // rad: pitch, heading and bank as the VESSEL queries give them
     std::int32_t landed;      // 1 while resting on the surface
 };
 

@@ -68,9 +68,12 @@ double VESSEL::GetPitch() const {
     return host->state.pitch;
 }
 
+// The page turns its ball by minus this angle, so a right bank must read
+// negative for the horizon to turn counter-clockwise, as on every attitude
+// indicator; the record keeps the physical right-wing-down sense.
 double VESSEL::GetBank() const {
     host->queries.Add(VesselQuery::Bank);
-    return host->state.bank;
+    return -host->state.bank;
 }
 
 double VESSEL::GetAOA() const {
@@ -113,7 +116,7 @@ OBJECTHANDLE VESSEL::GetHandle() const {
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
     host->queries.Add(VesselQuery::Status);
     const quorvel::sim::VesselState& s = host->state;
-    status = VESSELSTATUS{s.position, s.velocity, s.angularVelocity, VECTOR3{s.pitch, s.heading, s.bank},
+    status = VESSELSTATUS{s.position, s.velocity, s.angularVelocity, VECTOR3{s.pitch, s.heading, -s.bank},
                           s.landed ? 1 : 0};
 }
 

@@ -26,7 +26,7 @@ struct VesselState {
     double atmDensity = 0;           // kg/m^3
     double atmPressure = 0;          // Pa
     double pitch = 0;                // rad
-    double bank = 0;                 // rad
+    double bank = 0;                 // rad, right wing down (GetBank answers minus this)
     double heading = 0;              // rad
     double aoa = 0;                  // rad
     double slip = 0;                 // rad

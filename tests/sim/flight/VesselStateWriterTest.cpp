@@ -44,7 +44,7 @@ TEST(VesselStateConventionsTest, DemandsShowOnTheModulesRatesAndAnglesWithTheirN
         }
         if (turn.controls.roll > 0) {
             EXPECT_GT(d.rollRate, 5.0);
-            EXPECT_GT(d.bank, 20.0);
+            EXPECT_LT(d.bank, -20.0) << "the page reads a right bank as negative";
             EXPECT_LT(Dot(rightWing, horizon.up), -0.3) << "the right wing really is down";
         } else {
             EXPECT_NEAR(d.rollRate, 0, 1e-9) << turn.name;
