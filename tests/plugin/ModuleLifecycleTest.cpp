@@ -68,6 +68,22 @@ TEST_F(ModuleLifecycleTest, InitRegistersTheModeAndCreatesThePenSet) {
     // TearDown checks it unregistered and deleted nothing more.
 }
 
+TEST_F(ModuleLifecycleTest, SecondInitDoesNothingAndInitAfterExitWorksAgain) {
+    const auto modesNamed = [] {
+        const auto& modes = ModeRegistry::Instance().Modes();
+        return std::count_if(modes.begin(), modes.end(), [](const auto& m) { return m.name == kMode; });
+    };
+    for (int round = 0; round < 2; ++round) {
+        host->Init();
+        host->Init();
+        EXPECT_EQ(modesNamed(), 1) << "round " << round;
+        EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total() + 9) << "round " << round;
+        host->Exit();
+        EXPECT_EQ(modesNamed(), 0) << "round " << round;
+        EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total()) << "round " << round;
+    }
+}
+
 TEST(ModuleDetachTest, UnloadingWithoutExitLetsTheDetachGlueExit) {
     quorvel::sim::EchoHostReports(false);
     quorvel::sim::ClearHostReports();
