@@ -21,10 +21,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/common_interface_defs.h>
-#endif
-
 #include "platform/linux/PlatformDiagnostics.h"
 #include "sim/HostLog.h"
 #include "sim/HostVessel.h"
@@ -47,9 +43,9 @@ constexpr int kCallsPerSequence = 60;
 
 // About a minute under the sanitizers on two cores; a few seconds without.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kSequences = 150;
+constexpr int kSequences = 500;
 #else
-constexpr int kSequences = 60;
+constexpr int kSequences = 100;
 #endif
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
@@ -66,13 +62,6 @@ std::optional<std::uint64_t> NumberFromEnvironment(const char* name) {
     }
     return value;
 }
-
-// Where a sanitizer's report ends the process, the sequence it was in.
-std::string currentSequence;
-
-#if defined(__SANITIZE_ADDRESS__)
-void SayWhichSequence() { std::cerr << "random host calls: died in " << currentSequence << "\n"; }
-#endif
 
 bool RefusalReported() {
     const auto& reports = quorvel::sim::HostReports();
@@ -259,17 +248,18 @@ TEST(RandomHostCallsTest, SequencesOfHostCallsLeaveNothingBehind) {
     const std::uint64_t end = only ? first + 1 : kSequences;
     std::cout << "random host calls: seed " << seed << " (QUORVEL_TEST_SEED=" << seed << " replays it), sequences "
               << first << " to " << end - 1 << ", " << kCallsPerSequence << " calls each" << std::endl;
-#if defined(__SANITIZE_ADDRESS__)
-    __sanitizer_set_death_callback(SayWhichSequence);
-#endif
     quorvel::sim::EchoHostReports(false);
     const auto objects = LiveGdiObjects();
     const int contexts = LiveGlContexts();
     const int stale = StaleGdiDeletions();
 
+    // Each sequence's number goes out before it runs: where a sanitizer's
+    // report or a signal ends the process, the last number names it.
+    std::cerr << "sequence";
     for (std::uint64_t sequence = first; sequence < end && !HasFailure(); ++sequence) {
-        currentSequence = "seed " + std::to_string(seed) + ", sequence " + std::to_string(sequence);
-        SCOPED_TRACE(currentSequence + " (QUORVEL_TEST_SEQUENCE=" + std::to_string(sequence) + " runs it alone)");
+        std::cerr << " " << sequence;
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", sequence " + std::to_string(sequence) +
+                     " (QUORVEL_TEST_SEQUENCE=" + std::to_string(sequence) + " runs it alone)");
         quorvel::sim::ClearHostReports();
         HostCallSequence(seed, sequence).Run();
         EXPECT_EQ(LiveGdiObjects().Total(), objects.Total()) << "GDI objects outlived the module";
@@ -278,6 +268,7 @@ TEST(RandomHostCallsTest, SequencesOfHostCallsLeaveNothingBehind) {
         EXPECT_EQ(StaleGdiDeletions(), stale) << "a GDI object was deleted twice";
         EXPECT_FALSE(RefusalReported()) << "the module unregistered a mode twice";
     }
+    std::cerr << std::endl;
 }
 
 }  // namespace
