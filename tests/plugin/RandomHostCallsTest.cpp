@@ -109,7 +109,7 @@ private:
                 host.Exit();
                 host.Exit();
                 break;
-            case 4: host.Version(); break;
+            case 4: EXPECT_EQ(host.Version(), 20060425); break;
             case 5:
             case 6:
             case 7:
