@@ -14,7 +14,9 @@ constexpr double kSteepPitch = 80;
 
 bool Steep(double pitch) { return std::fabs(pitch) > kSteepPitch; }
 
-std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+PixelBox BoxAround(std::int64_t x, std::int64_t y, std::int64_t radius) {
+    return {Saturate(x - radius), Saturate(y - radius), Saturate(x + radius), Saturate(y + radius)};
+}
 
 }  // namespace
 
@@ -36,28 +38,27 @@ AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, 
                  letter("W", ShowsWest(in.heading, in.pitch), in.west)};
 
     // Two wings joined by a V whose point hangs a cell height below them.
-    const std::uint32_t cx = W / 2;
-    const std::uint32_t cy = H / 3;
-    o.aircraft = {POINT{Signed(cx - 4 * cw), Signed(cy)}, POINT{Signed(cx - 3 * cw / 2), Signed(cy)},
-                  POINT{Signed(cx), Signed(cy + ch)}, POINT{Signed(cx + 3 * cw / 2), Signed(cy)},
-                  POINT{Signed(cx + 4 * cw), Signed(cy)}};
+    const std::int64_t cx = W / 2;
+    const std::int64_t cy = H / 3;
+    const std::int64_t c = cw;
+    const std::int64_t joint = 3 * c / 2;
+    o.aircraft = {SaturatedPoint(cx - 4 * c, cy), SaturatedPoint(cx - joint, cy), SaturatedPoint(cx, cy + ch),
+                  SaturatedPoint(cx + joint, cy), SaturatedPoint(cx + 4 * c, cy)};
 
     // The markers are used as MFD positions directly, without the image's
     // offset on the MFD.
-    const std::int32_t c = Signed(cw);
-    const std::int32_t fx = RoundNearestEven(in.flightPath.x);
-    const std::int32_t fy = RoundNearestEven(in.flightPath.y);
-    o.flightPathCircle = {fx - c, fy - c, fx + c, fy + c};
-    o.flightPathTicks = {{{POINT{fx - c, fy}, POINT{fx - 2 * c, fy}},
-                          {POINT{fx + c, fy}, POINT{fx + 2 * c, fy}},
-                          {POINT{fx, fy - c}, POINT{fx, fy - 2 * c}}}};
+    const std::int64_t fx = RoundNearestEven(in.flightPath.x);
+    const std::int64_t fy = RoundNearestEven(in.flightPath.y);
+    o.flightPathCircle = BoxAround(fx, fy, c);
+    o.flightPathTicks = {{{SaturatedPoint(fx - c, fy), SaturatedPoint(fx - 2 * c, fy)},
+                          {SaturatedPoint(fx + c, fy), SaturatedPoint(fx + 2 * c, fy)},
+                          {SaturatedPoint(fx, fy - c), SaturatedPoint(fx, fy - 2 * c)}}};
 
-    const std::int32_t px = RoundNearestEven(in.predictor.x);
-    const std::int32_t py = RoundNearestEven(in.predictor.y);
-    const std::int32_t r = Signed(cw / 2);
-    o.predictorFrom = {Signed(cx), Signed(cy)};
-    o.predictorTo = {px, py};
-    o.predictorCircle = {px - r, py - r, px + r, py + r};
+    const std::int64_t px = RoundNearestEven(in.predictor.x);
+    const std::int64_t py = RoundNearestEven(in.predictor.y);
+    o.predictorFrom = SaturatedPoint(cx, cy);
+    o.predictorTo = SaturatedPoint(px, py);
+    o.predictorCircle = BoxAround(px, py, cw / 2);
     return o;
 }
 

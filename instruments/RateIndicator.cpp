@@ -14,8 +14,6 @@ namespace {
 // sqrt(2) in single precision: the centre square's half-diagonal per unit.
 const float kRootTwo = static_cast<float>(std::sqrt(2.0));
 
-std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
-
 float ClampRate(double rate, float limit) {
     const float value = NumberOrZero(ToSingle(rate));
     if (value < -limit) return -limit;
@@ -34,42 +32,46 @@ float CosDegrees(double degrees) { return ToSingle(std::cos(static_cast<double>(
 
 RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std::uint32_t cw, double pitchRate,
                                            double yawRate, double rollRate) {
-    const std::uint32_t cx = W / 2;
-    const std::uint32_t cy = H / 3;
-    const std::int32_t left = Signed(cx - W / 10);
-    const std::int32_t right = Signed(cx + W / 10);
-    const std::int32_t top = Signed(cy - H / 10);
-    const std::int32_t bottom = Signed(cy + H / 10);
+    // 64-bit arithmetic saturated at the int range: the cell size is the
+    // host's and may be anything.
+    const std::int64_t cx = W / 2;
+    const std::int64_t cy = H / 3;
+    const std::int64_t left = cx - W / 10;
+    const std::int64_t right = cx + W / 10;
+    const std::int64_t top = cy - H / 10;
+    const std::int64_t bottom = cy + H / 10;
     const double rs = static_cast<double>(W / 10) * kRootTwo;
+    const auto raised = [](std::int32_t y) { return Saturate(std::int64_t{y} - 1); };
 
     RateIndicatorGeometry g{};
-    g.rollArcBox = {RoundNearestEven(cx - rs), RoundNearestEven(cy - rs) - 1, RoundNearestEven(cx + rs),
-                    RoundNearestEven(cy + rs) - 1};
-    g.rollArcStart = {right, top};  // the square's upper-right corner
-    g.rollArcEnd = {left, top};     // its upper-left corner
-    g.scaleLines = {POINT{left, top}, POINT{left, bottom}, POINT{right, bottom}};
-    g.centreCircle = {left, top, right, bottom};
+    g.rollArcBox = {RoundNearestEven(cx - rs), raised(RoundNearestEven(cy - rs)), RoundNearestEven(cx + rs),
+                    raised(RoundNearestEven(cy + rs))};
+    g.rollArcStart = SaturatedPoint(right, top);  // the square's upper-right corner
+    g.rollArcEnd = SaturatedPoint(left, top);     // its upper-left corner
+    g.scaleLines = {SaturatedPoint(left, top), SaturatedPoint(left, bottom), SaturatedPoint(right, bottom)};
+    g.centreCircle = {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
 
-    const std::int32_t quarterCell = Signed(cw / 4);
-    const std::int32_t pointerLength = Signed(cw);
+    const std::int64_t quarterCell = cw / 4;
+    const std::int64_t pointerLength = cw;
 
     const float q = ClampRate(pitchRate, 10);
-    const std::int32_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
-    const std::int32_t pitchBase = left - pointerLength - 2;
-    g.pitchPointer = {POINT{left - 1, yq}, POINT{pitchBase, yq - quarterCell}, POINT{pitchBase, yq + quarterCell}};
+    const std::int64_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
+    const std::int64_t pitchBase = left - pointerLength - 2;
+    g.pitchPointer = {SaturatedPoint(left - 1, yq), SaturatedPoint(pitchBase, yq - quarterCell),
+                      SaturatedPoint(pitchBase, yq + quarterCell)};
 
     const float y = ClampRate(yawRate, 20);
-    const std::int32_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
-    const std::int32_t yawTip = bottom + 1;
-    g.yawPointer = {POINT{xy, yawTip}, POINT{xy - quarterCell, yawTip + pointerLength},
-                    POINT{xy + quarterCell, yawTip + pointerLength}};
+    const std::int64_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
+    const std::int64_t yawTip = bottom + 1;
+    g.yawPointer = {SaturatedPoint(xy, yawTip), SaturatedPoint(xy - quarterCell, yawTip + pointerLength),
+                    SaturatedPoint(xy + quarterCell, yawTip + pointerLength)};
 
     // Roll: 1.5 degrees of arc per degree per second, about the centre
     // raised by two pixels; the tip on the roll arc's radius, the base 5
     // degrees wide on a radius (2 cw)/3 further out.
     const float rho = ToSingle(1.5 * ClampRate(rollRate, 30));
     const float r1 = ToSingle(rs);
-    const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * cw / 3) * kRootTwo);
+    const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * std::int64_t{cw} / 3) * kRootTwo);
     const auto rollPoint = [cx, cy](float radius, double degrees) {
         return POINT{RoundNearestEven(cx + static_cast<double>(radius) * SinDegrees(degrees)),
                      RoundNearestEven(cy - static_cast<double>(radius) * CosDegrees(degrees) - 2)};

@@ -1,9 +1,9 @@
 #include "plugin/MfdText.h"
 
-#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <limits>
+
+#include "plugin/PixelRounding.h"
 
 namespace quorvel {
 
@@ -16,12 +16,7 @@ constexpr std::size_t kPrintBufferSize = 252;
 
 // Cell arithmetic runs in 64 bits and lands back in the int range, so no
 // position or cell size can overflow it.
-std::int32_t ClampToInt32(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
-
-std::int32_t CellSize(std::uint32_t size) { return ClampToInt32(static_cast<std::int64_t>(size)); }
+std::int32_t CellSize(std::uint32_t size) { return Saturate(std::int64_t{size}); }
 
 }  // namespace
 
@@ -31,7 +26,7 @@ CursorCell CellOfPixel(CursorPixel pixel) {
     const std::int64_t column =
         charCellWidth == 0 ? 0 : (std::int64_t{pixel.x} - charCellWidth / 2) / charCellWidth;
     const std::int64_t row = charCellHeight == 0 ? 0 : std::int64_t{pixel.y} / charCellHeight;
-    return {ClampToInt32(column), ClampToInt32(row)};
+    return {Saturate(column), Saturate(row)};
 }
 
 CursorCell SetCharCell(HDC hdc, std::uint32_t cellWidth, std::uint32_t cellHeight) {
@@ -59,8 +54,8 @@ CursorPixel MoveCursorPixel(HDC hdc, std::int32_t x, std::int32_t y) {
 CursorCell MoveCursorCell(HDC hdc, std::int32_t column, std::int32_t row) {
     const CursorPixel p = GetCursorPixel(hdc);
     const std::int32_t x =
-        column >= 0 ? ClampToInt32(std::int64_t{column} * charCellWidth + charCellWidth / 2) : p.x;
-    const std::int32_t y = row >= 0 ? ClampToInt32(std::int64_t{row} * charCellHeight) : p.y;
+        column >= 0 ? Saturate(std::int64_t{column} * charCellWidth + charCellWidth / 2) : p.x;
+    const std::int32_t y = row >= 0 ? Saturate(std::int64_t{row} * charCellHeight) : p.y;
     MoveToEx(hdc, x, y, nullptr);
     return CellOfPixel(p);
 }

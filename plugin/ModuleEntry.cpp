@@ -36,6 +36,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 void hlcDLLInit(HINSTANCE) {
+    // A second init would register the mode again and replace the pens
+    // without deleting them.
+    if (moduleInitialised) return;
     MFDMODESPEC spec{kModeName, kModeKey, &MessageCallback};
     modeId = hlvRegisterMFDMode(spec);
     CreatePenSet();

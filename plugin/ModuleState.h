@@ -16,8 +16,8 @@ using ExitCallback = void (*)(HINSTANCE module);
 // Written by hlcDLLInit; read by hlcDLLExit.
 extern std::int32_t modeId;
 // Whether hlcDLLInit has run without a matching hlcDLLExit; written by the
-// two of them, so that an exit run twice (by the host and again by the
-// detach glue) does its work once.
+// two of them, so that an init or an exit run twice (an exit by the host
+// and again by the detach glue) does its work once.
 extern bool moduleInitialised;
 // The pages built and not yet destroyed, oldest first; written by the page
 // constructor and destructor. hlcTimestep samples every one of them.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/Win32.h"
+
 namespace quorvel {
 
 // A double narrowed to single precision; beyond the float range it becomes
@@ -23,6 +25,11 @@ std::int32_t RoundHalfAway(double value);
 std::int32_t RoundNearestEven(double value);
 // Truncated toward zero.
 std::int32_t Truncate(double value);
+// A coordinate computed in 64 bits, saturated at the int range's limits.
+// Pixel arithmetic on sizes the host gives (up to 2^32 - 1) runs in 64 bits
+// and lands here, so that no size can overflow it.
+std::int32_t Saturate(std::int64_t value);
+POINT SaturatedPoint(std::int64_t x, std::int64_t y);
 
 // The value if it is a number, else 0: for clamps that a NaN would slip
 // through, since every comparison with it is false.

@@ -1,9 +1,10 @@
 // The instrument page: one per MFD showing the mode. Sizes come packed in
-// 16 bits each, so every coordinate the drawing steps compute fits an int. Built by the mode's
-// message callback, owned and destroyed by the host. It owns its FlightData
-// (refreshed by the host's time step) and its AttitudeBall, and repaints in
-// a fixed order of drawing steps, each of which selects what it needs and
-// restores nothing.
+// 16 bits each; the character cell is the host's and may be any size, so
+// the drawing steps saturate their coordinates at the int range. Built by
+// the mode's message callback, owned and destroyed by the host. It owns its
+// FlightData (refreshed by the host's time step) and its AttitudeBall, and
+// repaints in a fixed order of drawing steps, each of which selects what it
+// needs and restores nothing.
 #pragma once
 
 #include <cstdint>

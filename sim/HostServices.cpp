@@ -18,7 +18,11 @@ std::map<HINSTANCE, int>& InitLibCounts() {
     return counts;
 }
 
+int date2IntCalls = 0;
+
 }  // namespace
+
+int Date2IntCalls() { return date2IntCalls; }
 
 int InitLibCalls(HINSTANCE module) {
     const auto found = InitLibCounts().find(module);
@@ -35,6 +39,7 @@ void InitLib(HINSTANCE module) {
 // 20060425. The text is the compiler's __DATE__ form, "Mmm dd yyyy" with the
 // day padded by a blank or a zero.
 int Date2Int(const char* date) {
+    ++quorvel::sim::date2IntCalls;
     if (date == nullptr) return 0;
     static constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

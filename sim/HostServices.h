@@ -10,5 +10,7 @@ namespace quorvel::sim {
 
 // How many times InitLib has been called for a module instance.
 HLVAPI int InitLibCalls(HINSTANCE module);
+// How many times any module has called Date2Int.
+HLVAPI int Date2IntCalls();
 
 }  // namespace quorvel::sim

@@ -93,7 +93,10 @@ HGDIOBJ GdiTable::Stock(int index) const {
 
 BOOL GdiTable::Delete(HGDIOBJ handle) {
     GdiObject* object = Find(handle);
-    if (object == nullptr) return FALSE;
+    if (object == nullptr) {
+        if (handle != nullptr) ++staleDeletions;
+        return FALSE;
+    }
     if (object->stock) return TRUE;
     // Windows accepts deleting a selected object and frees it only when the
     // last device context deselects it; a device context never holds a
@@ -206,6 +209,8 @@ GdiObjectCounts GdiTable::Counts() const {
 }
 
 GdiObjectCounts LiveGdiObjects() { return GdiTable::Instance().Counts(); }
+
+int StaleGdiDeletions() { return GdiTable::Instance().StaleDeletions(); }
 
 }  // namespace quorvel::platform
 

@@ -98,6 +98,7 @@ public:
     HGDIOBJ Select(HDC dc, HGDIOBJ object);
 
     GdiObjectCounts Counts() const;
+    int StaleDeletions() const { return staleDeletions; }
 
     // The object behind a handle, pending ones included: what a device
     // context still draws with after its pen was deleted.
@@ -114,6 +115,7 @@ private:
     std::unordered_map<std::uintptr_t, DeviceContext> dcs;
     HGDIOBJ stock[18] = {};
     HGDIOBJ defaultBitmap = nullptr;
+    int staleDeletions = 0;
 };
 
 }  // namespace quorvel::platform

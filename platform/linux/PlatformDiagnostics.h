@@ -1,6 +1,6 @@
 // What the Linux platform reveals about itself for tests and the bench host:
-// counts of live GDI objects and GL contexts (for leak checks) and the last
-// loader error.
+// counts of live GDI objects and GL contexts (for leak checks), of stale
+// deletions, and the last loader error.
 #pragma once
 
 #include <string>
@@ -21,6 +21,11 @@ struct GdiObjectCounts {
 };
 
 QUORVEL_WINAPI_EXPORT GdiObjectCounts LiveGdiObjects();
+
+// DeleteObject calls given a handle that names no live object, null
+// excepted (a failed creation leaves one): an object deleted twice, or a
+// handle never made.
+QUORVEL_WINAPI_EXPORT int StaleGdiDeletions();
 
 // OpenGL rendering contexts created and not yet deleted.
 QUORVEL_WINAPI_EXPORT int LiveGlContexts();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quorvel {
 namespace {
 
@@ -84,6 +86,33 @@ TEST(AttitudeOverlayTest, LettersAreCentredOnTheirPointsInMfdCoordinates) {
     EXPECT_EQ(o.letters[0].at, (CursorPixel{1 + 199 - 5, 59}));
     EXPECT_EQ(o.letters[2].at, (CursorPixel{394, 59}));
     EXPECT_STREQ(o.letters[3].text, "W");
+}
+
+// The host gives the cell size; the symbols keep their shape at any size,
+// their far ends saturating at the int range instead of wrapping round.
+TEST(AttitudeOverlayTest, SymbolsOfHugeCellsSaturateAndKeepTheirShape) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    for (std::uint32_t cell : {1u << 30, 1u << 31, 0xFFFFFFFFu}) {
+        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 199), 400, 400, cell, cell);
+        EXPECT_EQ(o.aircraft[0].x, kMin) << cell;
+        EXPECT_LT(o.aircraft[1].x, 200) << cell;
+        EXPECT_GT(o.aircraft[2].y, 133) << cell;
+        EXPECT_GT(o.aircraft[3].x, 200) << cell;
+        EXPECT_EQ(o.aircraft[4].x, kMax) << cell;
+
+        const auto& [left, right, up] = o.flightPathTicks;
+        EXPECT_LE(left[1].x, left[0].x) << cell;
+        EXPECT_LT(left[0].x, 199) << cell;
+        EXPECT_GT(right[0].x, 199) << cell;
+        EXPECT_EQ(right[1].x, kMax) << cell;
+        EXPECT_LE(up[1].y, up[0].y) << cell;
+        EXPECT_LT(up[0].y, 199) << cell;
+        EXPECT_LT(o.flightPathCircle.left, 199) << cell;
+        EXPECT_GT(o.flightPathCircle.right, 199) << cell;
+        EXPECT_LT(o.predictorCircle.top, 199) << cell;
+        EXPECT_GT(o.predictorCircle.bottom, 199) << cell;
+    }
 }
 
 }  // namespace

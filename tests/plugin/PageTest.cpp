@@ -5,10 +5,13 @@
 
 #include <algorithm>
 
+#include "platform/linux/PlatformDiagnostics.h"
 #include "plugin/ModuleEntry.h"
 #include "plugin/ModuleState.h"
 #include "plugin/QuorvelMFD.h"
+#include "sim/HostLog.h"
 #include "sim/HostVessel.h"
+#include "sim/ModeRegistry.h"
 
 namespace quorvel {
 namespace {
@@ -67,10 +70,17 @@ TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
 }
 
 TEST_F(PageTest, ExitRunTwiceUnregistersAndDeletesOnce) {
+    sim::EchoHostReports(false);
+    sim::ClearHostReports();
+    const auto objects = platform::LiveGdiObjects();
+    const int stale = platform::StaleGdiDeletions();
     hlcDLLExit(nullptr);
-    EXPECT_FALSE(moduleInitialised);
-    hlcDLLExit(nullptr);  // and TearDown runs it a third time
-    hlcDLLInit(nullptr);
+    EXPECT_EQ(platform::LiveGdiObjects().Total(), objects.Total() - 9);
+    EXPECT_FALSE(sim::ModeRegistry::Instance().FindByName(kModeName));
+    hlcDLLExit(nullptr);
+    EXPECT_EQ(platform::StaleGdiDeletions(), stale) << "the second exit deleted the pens again";
+    EXPECT_TRUE(sim::HostReports().empty()) << "the second exit unregistered the mode again";
+    hlcDLLInit(nullptr);  // for TearDown's exit
 }
 
 }  // namespace
