@@ -146,9 +146,17 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
 }
 
 TEST_F(BenchHostTest, RuntimeFailuresExitOne) {
-    BenchResult run = RunBench({"--module", (dir / "missing.so").string(), "--out", out.string()}, dir);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("missing.so"), std::string::npos) << run.err;
+    // Missing, not a module, and a library the bench host has loaded already
+    // that lacks the module's exports: one line each, also under the sanitizers.
+    WriteFile(dir / "garbage.so", "not a module");
+    const fs::path hostLibrary = fs::path(QUORVEL_SIM_PATH).parent_path() / "libquorvel_host.so";
+    BenchResult run;
+    for (const fs::path& module : {dir / "missing.so", dir / "garbage.so", hostLibrary}) {
+        run = RunBench({"--module", module.string(), "--out", out.string()}, dir);
+        EXPECT_EQ(run.status, 1) << module;
+        EXPECT_NE(run.err.find(module.filename().string()), std::string::npos) << run.err;
+        EXPECT_EQ(CountLines(run.err), 1u) << run.err;
+    }
 
     WriteFile(dir / "a-file", "");
     run = RunBench({"--duration", "1", "--out", (dir / "a-file").string()}, dir);
