@@ -102,8 +102,8 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
                        "simulated seconds to run (default: the scenario's, 420 s built in; a replay: the whole log)")
             ->type_name("SECONDS");
     app.add_option("--mfd", mfds,
-                   "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for more, each gets its own pictures "
-                   "(default: the scenario's, one 400x400 built in)")
+                   "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for up to 16, each gets its own "
+                   "pictures (default: the scenario's, one 400x400 built in)")
         ->type_name("WxH");
     app.add_option("--out", options.outDir,
                    "folder for the pictures (mfd<i>_t<time>s.png), contact sheets and telemetry.csv")
@@ -119,8 +119,9 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     app.footer(
         "The progress bar shows on stderr only when it is a terminal.\n"
         "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
-        "written, interrupted); 2 bad options, scenario file or replay log (one message naming the\n"
-        "file, line and field).");
+        "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
+        "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
+        "file, line and field). Nothing is written before every input is checked.");
 
     try {
         app.parse(argc, argv);
