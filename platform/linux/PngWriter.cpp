@@ -10,19 +10,18 @@
 
 namespace quorvel::platform {
 
-bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
-              std::string* why) {
-    const auto fail = [why](const std::string& reason) {
-        if (why != nullptr) *why = reason;
-        return false;
-    };
-    if (pixels == nullptr || width == 0 || height == 0) return fail("no pixels");
+namespace {
+
+// Empty when written; otherwise why not.
+std::string WriteRgbPng(const std::string& path, std::uint32_t width, std::uint32_t height,
+                        const std::uint32_t* pixels) {
+    if (pixels == nullptr || width == 0 || height == 0) return "no pixels";
     const std::size_t count = std::size_t{width} * height;
     std::vector<png_byte> rgb;
     try {
         rgb.resize(count * 3);
     } catch (const std::bad_alloc&) {
-        return fail(std::strerror(ENOMEM));
+        return std::strerror(ENOMEM);
     }
     for (std::size_t i = 0; i < count; ++i) {
         rgb[3 * i] = static_cast<png_byte>(pixels[i] >> 16);
@@ -42,7 +41,17 @@ bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height
     // libpng names a failed write only as such; the system's error says why.
     const int error = errno;
     png_image_free(&image);
-    return written || fail(error != 0 ? std::strerror(error) : image.message);
+    if (written) return "";
+    return error != 0 ? std::strerror(error) : image.message;
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
+              std::string* why) {
+    const std::string failure = WriteRgbPng(path, width, height, pixels);
+    if (!failure.empty() && why != nullptr) *why = failure;
+    return failure.empty();
 }
 
 }  // namespace quorvel::platform

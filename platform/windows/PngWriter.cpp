@@ -66,26 +66,21 @@ std::string FailureText(HRESULT result) {
     return number;
 }
 
-}  // namespace
-
-bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
-              std::string* why) {
-    const auto fail = [why](const std::string& reason) {
-        if (why != nullptr) *why = reason;
-        return false;
-    };
-    if (pixels == nullptr || width == 0 || height == 0) return fail("no pixels");
+// Empty when written; otherwise why not.
+std::string EncodePng(const std::string& path, std::uint32_t width, std::uint32_t height,
+                      const std::uint32_t* pixels) {
+    if (pixels == nullptr || width == 0 || height == 0) return "no pixels";
     const std::wstring widePath = WidePath(path);
-    if (widePath.empty()) return fail("not a file name");
+    if (widePath.empty()) return "not a file name";
     // WIC's PNG encoder takes 24-bit BGR rows; a DIB pixel's low three bytes
     // are already in that order.
     const std::size_t stride = std::size_t{width} * 3;
-    if (stride * height > UINT32_MAX) return fail("too large for the PNG encoder");
+    if (stride * height > UINT32_MAX) return "too large for the PNG encoder";
     std::vector<BYTE> bgr;
     try {
         bgr.resize(stride * height);
     } catch (const std::bad_alloc&) {
-        return fail(FailureText(E_OUTOFMEMORY));
+        return FailureText(E_OUTOFMEMORY);
     }
     for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
         bgr[3 * i] = static_cast<BYTE>(pixels[i]);
@@ -113,17 +108,26 @@ bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height
         !ok(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
         !ok(encoder->CreateNewFrame(frame.out(), options.out())) || !ok(frame->Initialize(options.get())) ||
         !ok(frame->SetSize(width, height))) {
-        return fail(FailureText(result));
+        return FailureText(result);
     }
     // The encoder may answer with the format it would rather have.
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    if (!ok(frame->SetPixelFormat(&format))) return fail(FailureText(result));
-    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) return fail("the PNG encoder wants another pixel format");
+    if (!ok(frame->SetPixelFormat(&format))) return FailureText(result);
+    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) return "the PNG encoder wants another pixel format";
     if (!ok(frame->WritePixels(height, static_cast<UINT>(stride), static_cast<UINT>(bgr.size()), bgr.data())) ||
         !ok(frame->Commit()) || !ok(encoder->Commit())) {
-        return fail(FailureText(result));
+        return FailureText(result);
     }
-    return true;
+    return "";
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
+              std::string* why) {
+    const std::string failure = EncodePng(path, width, height, pixels);
+    if (!failure.empty() && why != nullptr) *why = failure;
+    return failure.empty();
 }
 
 }  // namespace quorvel::platform

@@ -14,11 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BenchEndingsTest : public ::testing::Test {
+class BenchEndingsTest : public BenchFolderTest {
 protected:
-    fs::path dir = TestFolder();
-    fs::path out = dir / "out";
-
     // Runs a shell command line; its exit status, -1 when it did not exit.
     static int Shell(const std::string& command) {
         const int raw = std::system(command.c_str());

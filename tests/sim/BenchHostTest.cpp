@@ -14,11 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BenchHostTest : public ::testing::Test {
-protected:
-    fs::path dir = TestFolder();
-    fs::path out = dir / "out";
-};
+using BenchHostTest = BenchFolderTest;
 
 // The number of pixels of one colour in a box of a picture.
 int CountColour(const Png& png, std::uint32_t colour, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,

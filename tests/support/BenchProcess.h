@@ -48,6 +48,13 @@ inline std::filesystem::path TestFolder() {
     return dir;
 }
 
+// A test with a folder of its own, and the output folder a run makes in it.
+class BenchFolderTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir = TestFolder();
+    std::filesystem::path out = dir / "out";
+};
+
 // quorvel-sim with the test module and the given arguments; `prefix` goes
 // before the command (an environment, `timeout ...`).
 inline BenchResult RunBench(const std::vector<std::string>& args, const std::filesystem::path& dir,
