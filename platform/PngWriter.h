@@ -12,8 +12,8 @@ namespace quorvel::platform {
 // Writes an 8-bit RGB PNG of width by height pixels, each a 32-bit DIB
 // pixel 0x00RRGGBB, rows top first and packed without padding. False when
 // there are no pixels or the file cannot be written (it may then be left
-// partly written).
+// partly written); `why`, when given, then says why in the system's words.
 QUORVEL_PLATFORM_API bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height,
-                                   const std::uint32_t* pixels);
+                                   const std::uint32_t* pixels, std::string* why = nullptr);
 
 }  // namespace quorvel::platform

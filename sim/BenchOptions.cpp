@@ -3,8 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
-#include <cmath>
+#include <cstdio>
 #include <iostream>
+#include <stdexcept>
+
+#include "platform/SurfaceLimit.h"
+#include "sim/MessageText.h"
+#include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
 
@@ -23,10 +28,62 @@ std::optional<MfdSize> ParseMfdSize(const std::string& text) {
     return MfdSize{*width, *height};
 }
 
+std::string MfdSizeFault(MfdSize size) {
+    const double bytes = 4.0 * size.width * size.height;
+    if (bytes <= static_cast<double>(platform::kMaxSurfaceBytes)) return "";
+    constexpr double kMiB = 1 << 20;
+    char text[160];
+    std::snprintf(text, sizeof text, "needs %.1f MiB of pixels, more than the %.0f MiB a surface may have",
+                  bytes / kMiB, static_cast<double>(platform::kMaxSurfaceBytes) / kMiB);
+    return text;
+}
+
+namespace {
+
+static_assert(kMinIntervalS == flight::FlightModel::kStepS);
+
+// The command line's faults, each one message.
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A time option's value: a number of seconds a run can step through.
+double Seconds(const std::string& option, const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size() || error == std::errc::invalid_argument) {
+        throw OptionError(option + " " + Excerpt(text) + ": not a number");
+    }
+    // Out of the double's range, nan or inf, all fail the same check.
+    if (error != std::errc{} || !(value >= kMinIntervalS && value <= kMaxRunS)) {
+        throw OptionError(option + " " + Excerpt(text) + ": must be 0.02 to 1000000 seconds");
+    }
+    return value;
+}
+
+std::vector<MfdSize> MfdSizes(const std::vector<std::string>& texts) {
+    if (texts.size() > kMaxMfds) {
+        throw OptionError("--mfd: at most " + std::to_string(kMaxMfds) + " MFDs, not " + std::to_string(texts.size()));
+    }
+    std::vector<MfdSize> sizes;
+    for (const std::string& text : texts) {
+        const auto size = ParseMfdSize(text);
+        if (!size) throw OptionError("--mfd " + Excerpt(text) + ": expected WIDTHxHEIGHT, each 1 to 65535");
+        if (const std::string fault = MfdSizeFault(*size); !fault.empty()) {
+            throw OptionError("--mfd " + text + ": " + fault);
+        }
+        sizes.push_back(*size);
+    }
+    return sizes;
+}
+
+}  // namespace
+
 std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode) {
     BenchOptions options;
     std::vector<std::string> mfds;
-    double duration = 0, frameEvery = 0, repaintEvery = 0;
+    std::string duration, frameEvery, repaintEvery;
     CLI::App app{
         "quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
         "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
@@ -43,11 +100,10 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
     const CLI::Option* durationOption =
         app.add_option("--duration", duration,
                        "simulated seconds to run (default: the scenario's, 420 s built in; a replay: the whole log)")
-            ->check(CLI::Range(0.02, 1e6))
             ->type_name("SECONDS");
     app.add_option("--mfd", mfds,
-                   "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for more, each gets its own pictures "
-                   "(default: the scenario's, one 400x400 built in)")
+                   "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for up to 16, each gets its own "
+                   "pictures (default: the scenario's, one 400x400 built in)")
         ->type_name("WxH");
     app.add_option("--out", options.outDir,
                    "folder for the pictures (mfd<i>_t<time>s.png), contact sheets and telemetry.csv")
@@ -55,18 +111,17 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         ->type_name("DIR");
     const CLI::Option* frameOption =
         app.add_option("--frame-every", frameEvery, "simulated seconds between pictures (default: 5)")
-            ->check(CLI::Range(0.02, 1e6))
             ->type_name("SECONDS");
     const CLI::Option* repaintOption =
         app.add_option("--repaint-every", repaintEvery, "simulated seconds between repaints (default: 1)")
-            ->check(CLI::Range(0.02, 1e6))
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
     app.footer(
         "The progress bar shows on stderr only when it is a terminal.\n"
         "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
-        "written, interrupted); 2 bad options, scenario file or replay log (one message naming the\n"
-        "file, line and field).");
+        "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
+        "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
+        "file, line and field). Nothing is written before every input is checked.");
 
     try {
         app.parse(argc, argv);
@@ -79,23 +134,17 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         exitCode = 2;
         return std::nullopt;
     }
-    for (const std::string& text : mfds) {
-        const auto size = ParseMfdSize(text);
-        if (!size) {
-            std::cerr << "quorvel-sim: --mfd " << text << ": expected WIDTHxHEIGHT, each 1 to 65535\n";
-            exitCode = 2;
-            return std::nullopt;
-        }
-        options.mfds.push_back(*size);
-    }
-    if (options.outDir.empty()) {
-        std::cerr << "quorvel-sim: --out: expected a folder, not nothing\n";
+    try {
+        options.mfds = MfdSizes(mfds);
+        if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
+        if (durationOption->count() > 0) options.durationS = Seconds("--duration", duration);
+        if (frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", frameEvery);
+        if (repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", repaintEvery);
+    } catch (const OptionError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << "\n";
         exitCode = 2;
         return std::nullopt;
     }
-    if (durationOption->count() > 0) options.durationS = duration;
-    if (frameOption->count() > 0) options.frameEveryS = frameEvery;
-    if (repaintOption->count() > 0) options.repaintEveryS = repaintEvery;
     exitCode = 0;
     return options;
 }

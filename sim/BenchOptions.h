@@ -1,6 +1,7 @@
 // The bench host's command line.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,11 @@ struct MfdSize {
     std::uint32_t width = 400;
     std::uint32_t height = 400;
 };
+
+// What a run may be asked for, from the command line or a scenario file.
+inline constexpr double kMinIntervalS = 0.02;  // one step of the flight model
+inline constexpr double kMaxRunS = 1e6;
+inline constexpr std::size_t kMaxMfds = 16;
 
 // What the command line asks for. Unset values leave the scenario's own.
 struct BenchOptions {
@@ -33,5 +39,9 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
 
 // "400x300" as a size; nullopt unless both sides are 1 to 65535.
 std::optional<MfdSize> ParseMfdSize(const std::string& text);
+
+// Why the platform cannot make a surface of that size ("needs 512.1 MiB of
+// pixels, more than ..."), or empty when it can.
+std::string MfdSizeFault(MfdSize size);
 
 }  // namespace quorvel::sim

@@ -1,6 +1,9 @@
 #include "sim/BenchOutputs.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <regex>
 
 #include "sim/Telemetry.h"
@@ -11,17 +14,17 @@ namespace {
 
 constexpr const char* kTelemetryName = "telemetry.csv";
 
-// The names this host writes, and their temporary forms.
-bool IsOurs(const std::string& name) {
-    static const std::regex ours(R"((mfd\d+_t[0-9.]+s\.png|contact-sheet(-mfd\d+)?\.png|telemetry\.csv)(\.partial)?)");
-    return std::regex_match(name, ours);
-}
+// Hundredths of a second, the resolution of picture names.
+constexpr double kNameTicksPerS = 100;
+constexpr long long kLastOrdinaryTick = 999999;  // 9999.99 s
+
+long long NameTicks(double timeS) { return std::llround(timeS * kNameTicksPerS); }
 
 void ClearEarlierRun(const std::filesystem::path& dir) {
     std::error_code error;
     std::vector<std::filesystem::path> stale;
     for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        if (entry.is_regular_file(error) && IsOurs(entry.path().filename().string())) stale.push_back(entry.path());
+        if (entry.is_regular_file(error) && IsOutputName(entry.path().filename().string())) stale.push_back(entry.path());
     }
     if (error) throw OutputError("cannot list " + dir.string() + ": " + error.message());
     for (const auto& path : stale) {
@@ -29,6 +32,11 @@ void ClearEarlierRun(const std::filesystem::path& dir) {
             throw OutputError("cannot remove " + path.string() + " left by an earlier run: " + error.message());
         }
     }
+}
+
+// The temporary file goes with its owner, after any stream on it.
+[[noreturn]] void CannotWrite(const PendingFile& file, const std::string& why) {
+    throw OutputError("cannot write " + file.FinalPath().string() + ": " + why);
 }
 
 std::string SheetTitle(const std::string& title, std::size_t mfd, MfdSize size, double frameEveryS) {
@@ -40,10 +48,30 @@ std::string SheetTitle(const std::string& title, std::size_t mfd, MfdSize size, 
 
 }  // namespace
 
-std::string PictureName(std::size_t mfd, double timeS) {
-    char name[64];
-    std::snprintf(name, sizeof name, "mfd%zu_t%07.2fs.png", mfd, timeS);
+PictureNames::PictureNames(double firstS, double lastS, std::size_t frames) {
+    if (NameTicks(firstS) >= 0 && NameTicks(lastS) <= kLastOrdinaryTick) return;
+    frameDigits = static_cast<int>(std::to_string(frames > 0 ? frames - 1 : 0).size());
+}
+
+std::string PictureNames::Name(std::size_t mfd, std::size_t frame, double timeS) const {
+    // Times a run can reach are far inside ±1e15 s, and so within range of the ticks.
+    const long long ticks = NameTicks(timeS);
+    const unsigned long long magnitude = ticks < 0 ? 0ULL - static_cast<unsigned long long>(ticks) : ticks;
+    char time[48];
+    std::snprintf(time, sizeof time, "%s%04llu.%02llu", ticks < 0 ? "-" : "", magnitude / 100, magnitude % 100);
+    char name[96];
+    if (frameDigits == 0) {
+        std::snprintf(name, sizeof name, "mfd%zu_t%ss.png", mfd, time);
+    } else {
+        std::snprintf(name, sizeof name, "mfd%zu_%0*zu_t%ss.png", mfd, frameDigits, frame, time);
+    }
     return name;
+}
+
+bool IsOutputName(const std::string& name) {
+    static const std::regex ours(
+        R"((mfd\d+_(\d+_)?t-?[0-9.]+s\.png|contact-sheet(-mfd\d+)?\.png|telemetry\.csv)(\.partial)?)");
+    return std::regex_match(name, ours);
 }
 
 std::string ContactSheetName(std::size_t mfd) {
@@ -51,31 +79,38 @@ std::string ContactSheetName(std::size_t mfd) {
 }
 
 BenchOutputs::BenchOutputs(const std::filesystem::path& dir, const std::string& title, const std::vector<MfdSize>& mfds,
-                           std::size_t expectedFrames, double frameEveryS)
-    : dir(dir), telemetryFile(dir / kTelemetryName) {
+                           const PictureSchedule& schedule)
+    : dir(dir),
+      names(schedule.firstS, schedule.lastS, schedule.frames),
+      framesTaken(mfds.size()),
+      telemetryFile(dir / kTelemetryName) {
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error) throw OutputError("cannot make " + dir.string() + ": " + error.message());
     ClearEarlierRun(dir);
     for (std::size_t i = 0; i < mfds.size(); ++i) {
-        sheets.emplace_back(SheetTitle(title, i, mfds[i], frameEveryS), mfds[i].width, mfds[i].height, expectedFrames);
+        sheets.emplace_back(SheetTitle(title, i, mfds[i], schedule.everyS), mfds[i].width, mfds[i].height,
+                            schedule.frames);
     }
     telemetry.open(telemetryFile.TempPath(), std::ios::binary);
-    if (!telemetry) throw OutputError("cannot write " + telemetryFile.TempPath().string());
+    CheckTelemetry();
     WriteTelemetryHeader(telemetry);
+    CheckTelemetry();
 }
 
 void BenchOutputs::Picture(std::size_t mfd, double timeS, const MfdSurface& surface, const VesselState& state) {
-    PendingFile file(dir / PictureName(mfd, timeS));
-    if (!surface.WritePng(file.TempPath().string()) || !file.Commit()) {
-        throw OutputError("cannot write " + file.FinalPath().string());
-    }
+    PendingFile file(dir / names.Name(mfd, framesTaken.at(mfd)++, timeS));
+    std::string why;
+    std::error_code renameError;
+    if (!surface.WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
+    if (!file.Commit(renameError)) CannotWrite(file, renameError.message());
     ++pictures;
-    if (mfd < sheets.size()) sheets[mfd].Offer(surface, {timeS, state.altitude, state.airspeed, state.mach});
+    sheets[mfd].Offer(surface, {timeS, state.altitude, state.airspeed, state.mach});
 }
 
 void BenchOutputs::TelemetryRow(double timeS, const VesselState& state) {
     WriteTelemetryRow(telemetry, timeS, state);
+    CheckTelemetry();
     ++telemetryRows;
 }
 
@@ -83,14 +118,20 @@ void BenchOutputs::Finish() {
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i].Frames() == 0) continue;
         PendingFile file(dir / ContactSheetName(i));
-        if (!sheets[i].WritePng(file.TempPath().string()) || !file.Commit()) {
-            throw OutputError("cannot write " + file.FinalPath().string());
-        }
+        std::string why;
+        std::error_code renameError;
+        if (!sheets[i].WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
+        if (!file.Commit(renameError)) CannotWrite(file, renameError.message());
     }
     telemetry.close();
-    if (telemetry.fail() || !telemetryFile.Commit()) {
-        throw OutputError("cannot write " + telemetryFile.FinalPath().string());
-    }
+    CheckTelemetry();
+    std::error_code renameError;
+    if (!telemetryFile.Commit(renameError)) CannotWrite(telemetryFile, renameError.message());
+}
+
+void BenchOutputs::CheckTelemetry() {
+    // A stream's failure leaves the system's reason in errno.
+    if (!telemetry) CannotWrite(telemetryFile, std::strerror(errno));
 }
 
 }  // namespace quorvel::sim

@@ -1,5 +1,6 @@
 // What a run of the bench host leaves in its output folder:
 //   mfd<i>_t<time>s.png    each MFD's picture at the frame interval
+//                          (mfd<i>_<frame>_t<time>s.png, see PictureNames)
 //   contact-sheet.png      MFD 0's whole run on one sheet
 //   contact-sheet-mfd<i>.png  the same for MFD i > 0
 //   telemetry.csv          what the host fed the module (sim/Telemetry.h),
@@ -32,17 +33,44 @@ public:
 
 inline constexpr double kTelemetryEveryS = 0.1;
 
-// A picture's file name: the MFD's number and the simulation time, padded
-// so that names sort by time.
-std::string PictureName(std::size_t mfd, double timeS);
+// How one run names its pictures, so that in byte order (LC_ALL=C ls)
+// they sort by time whatever the times are. The time has two decimals,
+// at least four whole digits and a minus sign before 0 s. A run whose
+// pictures all fall within 0 to 9999.99 s names them mfd<i>_t<time>s.png;
+// any other run puts the frame number first, zero-padded to the run's
+// count: mfd<i>_<frame>_t<time>s.png, from mfd0_0_t-0039.98s.png on.
+class PictureNames {
+public:
+    // For a run picturing from firstS to lastS, at most `frames` per MFD.
+    PictureNames(double firstS, double lastS, std::size_t frames);
+    // Frames count from 0.
+    std::string Name(std::size_t mfd, std::size_t frame, double timeS) const;
+
+private:
+    int frameDigits = 0;  // 0: the time alone
+};
+
 std::string ContactSheetName(std::size_t mfd);
+
+// Whether a file name is one that a run writes, by this version or an
+// earlier one, or the temporary form of one.
+bool IsOutputName(const std::string& name);
+
+// What a run pictures, for the names and the contact sheets.
+struct PictureSchedule {
+    double firstS = 0;       // the first picture's time
+    double lastS = 0;        // none after it
+    std::size_t frames = 0;  // at most, per MFD
+    double everyS = 5;
+};
 
 class BenchOutputs {
 public:
     // Makes the folder, clears an earlier run's files from it and opens the
-    // telemetry log. `title` heads the contact sheets. Throws OutputError.
+    // telemetry log. `title` heads the contact sheets. Throws OutputError,
+    // naming the file and the system's reason.
     BenchOutputs(const std::filesystem::path& dir, const std::string& title, const std::vector<MfdSize>& mfds,
-                 std::size_t expectedFrames, double frameEveryS);
+                 const PictureSchedule& schedule);
     BenchOutputs(const BenchOutputs&) = delete;
     BenchOutputs& operator=(const BenchOutputs&) = delete;
 
@@ -57,7 +85,12 @@ public:
     const std::filesystem::path& Dir() const { return dir; }
 
 private:
+    // Throws OutputError when the log's stream has failed.
+    void CheckTelemetry();
+
     std::filesystem::path dir;
+    PictureNames names;
+    std::vector<std::size_t> framesTaken;  // per MFD
     std::vector<ContactSheet> sheets;
     int pictures = 0;
     long long telemetryRows = 0;

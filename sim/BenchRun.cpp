@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/ProcessInfo.h"
@@ -17,6 +18,7 @@
 #include "sim/ProgressBar.h"
 #include "sim/Scenario.h"
 #include "sim/ScenarioFile.h"
+#include "sim/StopOnSignal.h"
 #include "sim/Telemetry.h"
 #include "sim/VesselDriver.h"
 
@@ -31,36 +33,14 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSummaryEveryS = 10.0;
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kStepS = flight::FlightModel::kStepS;
-constexpr double kMaxDurationS = 1e6;
 
-volatile std::sig_atomic_t stopSignal = 0;
+// A stop asked for while the inputs are read.
+class StopWhileReading : public std::exception {};
 
-void RequestStop(int signal) {
-    stopSignal = signal;
-    // A second one ends the process at once.
-    std::signal(signal, SIG_DFL);
-}
-
-// Ctrl-C or a termination request, for the length of a run, stops it
-// between two steps, so that it can remove what it had not finished.
-class StopOnSignal {
+// A run that cannot go on: the message says why, the exit status is 1.
+class RunFailure : public std::runtime_error {
 public:
-    StopOnSignal() {
-        stopSignal = 0;
-        previousInterrupt = std::signal(SIGINT, RequestStop);
-        previousTerminate = std::signal(SIGTERM, RequestStop);
-    }
-    ~StopOnSignal() {
-        std::signal(SIGINT, previousInterrupt == SIG_ERR ? SIG_DFL : previousInterrupt);
-        std::signal(SIGTERM, previousTerminate == SIG_ERR ? SIG_DFL : previousTerminate);
-    }
-    StopOnSignal(const StopOnSignal&) = delete;
-    StopOnSignal& operator=(const StopOnSignal&) = delete;
-    bool Requested() const { return stopSignal != 0; }
-
-private:
-    void (*previousInterrupt)(int);
-    void (*previousTerminate)(int);
+    using std::runtime_error::runtime_error;
 };
 
 // What a run flies or replays, read and checked before anything is loaded.
@@ -72,13 +52,15 @@ struct RunInputs {
     std::string what;   // told before the run
 };
 
-RunInputs ReadInputs(const BenchOptions& options) {
+RunInputs ReadInputs(const BenchOptions& options, const StopOnSignal& stop) {
     RunInputs inputs;
     const bool replaying = !options.replayPath.empty();
     inputs.scenario = options.scenarioPath.empty() ? DefaultScenario() : ReadScenario(options.scenarioPath);
     std::vector<TelemetryRecord> log;
     if (replaying) {
-        log = ReadTelemetryLog(options.replayPath);
+        log = ReadTelemetryLog(options.replayPath, [&stop] {
+            if (stop.Requested()) throw StopWhileReading();
+        });
         // The built-in 420 s is the default flight's; a replay shows the whole log.
         if (options.scenarioPath.empty()) inputs.scenario.output.durationS.reset();
     }
@@ -86,7 +68,7 @@ RunInputs ReadInputs(const BenchOptions& options) {
     const Scenario& scenario = inputs.scenario;
     // A log of any length replays, within the longest run --duration allows.
     const double fallbackS =
-        replaying ? std::clamp(LogSpanS(log), kStepS, kMaxDurationS) : flight::kDefaultFlightDurationS;
+        replaying ? std::clamp(LogSpanS(log), kStepS, kMaxRunS) : flight::kDefaultFlightDurationS;
     inputs.durationS = scenario.output.durationS.value_or(fallbackS);
     if (replaying) {
         inputs.title = "replay of " + std::filesystem::path(options.replayPath).filename().string();
@@ -134,47 +116,97 @@ bool Due(long long step, double intervalS) {
     return after != before;
 }
 
-int Fly(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, const StopOnSignal& stop,
-        std::ostream& out) {
-    const OutputSchedule& schedule = inputs.scenario.output;
-    const auto steps = static_cast<long long>(std::ceil(inputs.durationS / kStepS - 1e-9));
-    const auto expectedFrames = static_cast<std::size_t>(inputs.durationS / schedule.frameEveryS + 1e-9) + 1;
-    BenchOutputs outputs(options.outDir, inputs.title, schedule.mfds, expectedFrames, schedule.frameEveryS);
-    VesselDriver& driver = *inputs.driver;
+// One run's flight, step by step, from the pages opening to the closing lines.
+class BenchFlight {
+public:
+    BenchFlight(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, const StopOnSignal& stop,
+                std::ostream& out)
+        : options(options),
+          inputs(inputs),
+          schedule(inputs.scenario.output),
+          driver(*inputs.driver),
+          module(module),
+          stop(stop),
+          out(out),
+          steps(static_cast<long long>(std::ceil(inputs.durationS / kStepS - 1e-9))),
+          pages{module, {}} {}
 
-    module.Init();
-    HostVessel vessel;
-    driver.WriteState(vessel.state);
-    OpenPages pages{module, {}};
-    for (std::size_t i = 0; i < schedule.mfds.size(); ++i) {
-        const MfdSize size = schedule.mfds[i];
-        BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
-        mfd.page = module.OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
-        if (mfd.page == nullptr) {
-            std::cerr << "quorvel-sim: the module built no page for MFD " << i << "\n";
-            return 1;
+    // Throws RunFailure or OutputError when the run cannot go on.
+    void Fly() {
+        module.Init();
+        driver.WriteState(vessel.state);
+        OpenAllPages();
+        // The earlier run's outputs stay until everything else is ready.
+        if (stop.Requested()) Stop("interrupted before the run began (" + std::string(stop.SignalName()) + ")");
+        outputs.emplace(options.outDir, inputs.title, schedule.mfds, Pictures());
+        outputs->TelemetryRow(driver.TimeS(), vessel.state);
+        ProgressBar bar(std::cerr, !options.quiet && platform::StderrIsTerminal(), driver.StartTimeS(),
+                        inputs.durationS);
+        for (long long step = 0; step < steps; ++step) {
+            if (stop.Requested()) {
+                bar.Clear();
+                Stop("interrupted at t " + Seconds(driver.TimeS()) + " s (" + stop.SignalName() + ")");
+            }
+            Step(step, bar);
         }
-        out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
-        pages.mfds.push_back(std::move(mfd));
+        bar.Clear();
+        outputs->Finish();
+        Report();
     }
-    outputs.TelemetryRow(driver.TimeS(), vessel.state);
 
-    const std::vector<KeyPress>& keys = inputs.scenario.keys;
-    std::size_t nextKey = 0;
-    long long repaints = 0;
-    ProgressBar bar(std::cerr, !options.quiet && platform::StderrIsTerminal(), driver.StartTimeS(), inputs.durationS);
-    for (long long step = 0; step < steps; ++step) {
-        if (stop.Requested()) {
-            bar.Clear();
-            std::cerr << "quorvel-sim: interrupted at t " << driver.TimeS() << " s; " << outputs.Pictures()
-                      << " pictures in " << outputs.Dir().string() << ", no contact sheets or telemetry.csv\n";
-            return 1;
+private:
+    // Every MFD's surface made and its page open, before any output is touched.
+    void OpenAllPages() {
+        for (std::size_t i = 0; i < schedule.mfds.size(); ++i) {
+            const MfdSize size = schedule.mfds[i];
+            BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
+            if (!mfd.surface->HasPixels()) {
+                throw RunFailure("no memory for MFD " + std::to_string(i) + "'s " + std::to_string(size.width) +
+                                 "x" + std::to_string(size.height) + " surface");
+            }
+            mfd.page = module.OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
+            if (mfd.page == nullptr) throw RunFailure("the module built no page for MFD " + std::to_string(i));
+            out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
+            pages.mfds.push_back(std::move(mfd));
         }
+    }
+
+    // What the run will picture: at its first step, then every frame interval.
+    PictureSchedule Pictures() const {
+        const double spanS = static_cast<double>(steps) * kStepS;
+        PictureSchedule pictures;
+        pictures.firstS = driver.StartTimeS() + kStepS;
+        pictures.lastS = driver.StartTimeS() + spanS;
+        pictures.frames = 1 + static_cast<std::size_t>(std::floor((spanS + 1e-9) / schedule.frameEveryS));
+        pictures.everyS = schedule.frameEveryS;
+        return pictures;
+    }
+
+    void Step(long long step, ProgressBar& bar) {
         driver.Step();
         driver.WriteState(vessel.state);
         const double t = driver.TimeS();
+        if (const char* column = FirstNonFinite(vessel.state)) {
+            bar.Clear();
+            Stop("at t " + Seconds(t) + " s the vessel's state is no longer finite (" + column +
+                 "): beyond what the flight model can fly");
+        }
         module.Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
+        PressKeys(t, bar);
+        const bool picture = Due(step, schedule.frameEveryS) || step == 0;
+        if (picture || Due(step, schedule.repaintEveryS)) {
+            Repaint(t, picture);
+            bar.Show(t);
+        }
+        if (Due(step, kTelemetryEveryS)) outputs->TelemetryRow(t, vessel.state);
+        if (!options.quiet && Due(step, kSummaryEveryS)) {
+            bar.Clear();
+            PrintSummary(out, t, vessel.state);
+        }
+    }
 
+    void PressKeys(double t, ProgressBar& bar) {
+        const std::vector<KeyPress>& keys = inputs.scenario.keys;
         for (; nextKey < keys.size() && keys[nextKey].timeS <= t + 1e-9; ++nextKey) {
             const KeyPress& key = keys[nextKey];
             const bool taken = pages.mfds[key.mfd].page->ConsumeKeyBuffered(key.code);
@@ -185,43 +217,64 @@ int Fly(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, cons
                           taken ? "taken by the page" : "not used by the page");
             out << line;
         }
-
-        const bool picture = Due(step, schedule.frameEveryS) || step == 0;
-        if (picture || Due(step, schedule.repaintEveryS)) {
-            for (std::size_t i = 0; i < pages.mfds.size(); ++i) {
-                BenchMfd& mfd = pages.mfds[i];
-                mfd.surface->Clear();
-                mfd.page->Repaint(mfd.surface->Dc());
-                ++repaints;
-                if (picture) outputs.Picture(i, t, *mfd.surface, vessel.state);
-            }
-            bar.Show(t);
-        }
-        if (Due(step, kTelemetryEveryS)) outputs.TelemetryRow(t, vessel.state);
-        if (!options.quiet && Due(step, kSummaryEveryS)) {
-            bar.Clear();
-            PrintSummary(out, t, vessel.state);
-        }
-    }
-    bar.Clear();
-    // A key timed past the end is most likely a typo: say so.
-    for (; nextKey < keys.size() && !options.quiet; ++nextKey) {
-        char line[160];
-        std::snprintf(line, sizeof line, "key %u on MFD %u at t %.1f s not pressed: the run ended at t %.1f s\n",
-                      keys[nextKey].code, keys[nextKey].mfd, keys[nextKey].timeS, driver.TimeS());
-        out << line;
     }
 
-    outputs.Finish();
-    const bool replaying = !options.replayPath.empty();
-    out << (replaying ? "replayed " : "flew ") << inputs.durationS << " s in " << steps << " steps, " << repaints
-        << " repaints, " << vessel.queries.Total() << " vessel queries; " << outputs.Pictures() << " pictures in "
-        << outputs.Dir().string() << "\n";
-    out << "wrote " << ContactSheetName(0) << (pages.mfds.size() > 1 ? " and one per other MFD" : "") << ", "
-        << "telemetry.csv (" << outputs.TelemetryRows() << " rows)\n";
-    out << driver.Summary() << "\n";
-    return 0;
-}
+    void Repaint(double t, bool picture) {
+        for (std::size_t i = 0; i < pages.mfds.size(); ++i) {
+            BenchMfd& mfd = pages.mfds[i];
+            mfd.surface->Clear();
+            mfd.page->Repaint(mfd.surface->Dc());
+            ++repaints;
+            if (picture) outputs->Picture(i, t, *mfd.surface, vessel.state);
+        }
+    }
+
+    // The closing lines; a key timed past the end is most likely a typo, so say so.
+    void Report() {
+        const std::vector<KeyPress>& keys = inputs.scenario.keys;
+        for (; nextKey < keys.size() && !options.quiet; ++nextKey) {
+            char line[160];
+            std::snprintf(line, sizeof line, "key %u on MFD %u at t %.1f s not pressed: the run ended at t %.1f s\n",
+                          keys[nextKey].code, keys[nextKey].mfd, keys[nextKey].timeS, driver.TimeS());
+            out << line;
+        }
+        const bool replaying = !options.replayPath.empty();
+        out << (replaying ? "replayed " : "flew ") << inputs.durationS << " s in " << steps << " steps, " << repaints
+            << " repaints, " << vessel.queries.Total() << " vessel queries; " << outputs->Pictures() << " pictures in "
+            << outputs->Dir().string() << "\n";
+        out << "wrote " << ContactSheetName(0) << (pages.mfds.size() > 1 ? " and one per other MFD" : "") << ", "
+            << "telemetry.csv (" << outputs->TelemetryRows() << " rows)\n";
+        out << driver.Summary() << "\n";
+    }
+
+    // Ends the run early: what is written stays, the rest goes.
+    [[noreturn]] void Stop(const std::string& why) const {
+        if (!outputs) throw RunFailure(why + "; nothing written");
+        throw RunFailure(why + "; " + std::to_string(outputs->Pictures()) + " pictures in " +
+                         outputs->Dir().string() + ", no contact sheets or telemetry.csv");
+    }
+
+    static std::string Seconds(double t) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", t);
+        return text;
+    }
+
+    const BenchOptions& options;
+    RunInputs& inputs;
+    const OutputSchedule& schedule;
+    VesselDriver& driver;
+    ModuleHost& module;
+    const StopOnSignal& stop;
+    std::ostream& out;
+    const long long steps;
+    HostVessel vessel;
+    // After the vessel, so that the pages close before it goes.
+    OpenPages pages;
+    std::optional<BenchOutputs> outputs;
+    std::size_t nextKey = 0;
+    long long repaints = 0;
+};
 
 }  // namespace
 
@@ -236,10 +289,14 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
     const StopOnSignal stop;
     RunInputs inputs;
     try {
-        inputs = ReadInputs(options);
+        inputs = ReadInputs(options, stop);
     } catch (const InputError& error) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         return 2;
+    } catch (const StopWhileReading&) {
+        std::cerr << "quorvel-sim: interrupted while reading " << options.replayPath << " (" << stop.SignalName()
+                  << "); nothing written\n";
+        return 1;
     }
 
     const std::string path = options.modulePath.empty() ? DefaultModulePath() : options.modulePath;
@@ -252,14 +309,20 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
     }
     out << "loaded " << path << " (version " << module->Version() << ")\n";
     out << inputs.what << ", " << inputs.durationS << " s\n";
+    int status = 0;
     try {
-        const int status = Fly(options, inputs, *module, stop, out);
-        if (module->Initialised()) module->Exit();
-        return status;
+        BenchFlight(options, inputs, *module, stop, out).Fly();
+        module->Exit();
+    } catch (const RunFailure& failure) {
+        std::cerr << "quorvel-sim: " << failure.what() << "\n";
+        status = 1;
     } catch (const OutputError& error) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
-        return 1;
+        status = 1;
     }
+    // While a closed pipe still only fails the write.
+    out.flush();
+    return status;
 }
 
 }  // namespace quorvel::sim

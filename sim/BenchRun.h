@@ -14,7 +14,9 @@ namespace quorvel::sim {
 // Returns the process exit status: 0 on success; 2 when the scenario file,
 // the replay log or the combination with the options is bad (one message
 // naming the file, line and field); 1 when the module cannot be run, an
-// output cannot be written, or the run is interrupted (SIGINT, SIGTERM).
+// output cannot be written, the vessel's state stops being finite, or a
+// signal stops the run (sim/StopOnSignal.h). Nothing is written to the
+// output folder before every input has been read and checked.
 int RunBench(const BenchOptions& options, std::ostream& out);
 
 // Where the module is when no --module is given: beside the bench host's

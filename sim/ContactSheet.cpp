@@ -113,11 +113,15 @@ void ContactSheet::Offer(const MfdSurface& frame, const SheetLabel& label) {
     labels.push_back(label);
 }
 
-bool ContactSheet::WritePng(const std::string& path) const {
-    if (labels.empty()) return false;
+bool ContactSheet::WritePng(const std::string& path, std::string* why) const {
+    const auto fail = [why](const char* reason) {
+        if (why != nullptr) *why = reason;
+        return false;
+    };
+    if (labels.empty()) return fail("no frames");
     const SheetLayout layout = LayoutSheet(labels.size(), frameWidth, frameHeight);
     MfdSurface sheet(layout.width, layout.height, kLabelCell);
-    if (!sheet.HasPixels()) return false;
+    if (!sheet.HasPixels()) return fail("no memory for the sheet");
     sheet.Fill(kBackground);
     const std::span<std::uint32_t> pixels = sheet.Pixels();
     HDC dc = sheet.Dc();
@@ -151,7 +155,7 @@ bool ContactSheet::WritePng(const std::string& path) const {
         std::snprintf(line, sizeof line, "%.1f km %.0f m/s", label.altitudeM / 1000, label.speedMps);
         Text(dc, x, textY + kLabelCell.height, kFigureInk, line);
     }
-    return sheet.WritePng(path);
+    return sheet.WritePng(path, why);
 }
 
 }  // namespace quorvel::sim

@@ -59,8 +59,9 @@ public:
     void Offer(const MfdSurface& frame, const SheetLabel& label);
     std::size_t Frames() const { return labels.size(); }
 
-    // Draws the sheet; false when it has no frames or cannot be written.
-    bool WritePng(const std::string& path) const;
+    // Draws the sheet; false when it has no frames or cannot be written,
+    // and then `why`, when given, says why.
+    bool WritePng(const std::string& path, std::string* why = nullptr) const;
 
 private:
     std::string title;

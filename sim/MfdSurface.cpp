@@ -55,8 +55,8 @@ std::span<const std::uint32_t> MfdSurface::Pixels() const {
     return {pixels, std::size_t{width} * height};
 }
 
-bool MfdSurface::WritePng(const std::string& path) const {
-    return quorvel::platform::WritePng(path, width, height, pixels);
+bool MfdSurface::WritePng(const std::string& path, std::string* why) const {
+    return quorvel::platform::WritePng(path, width, height, pixels, why);
 }
 
 }  // namespace quorvel::sim

@@ -48,8 +48,8 @@ public:
     std::span<std::uint32_t> Pixels();
     std::span<const std::uint32_t> Pixels() const;
     // An 8-bit RGB PNG of the surface; false when there are no pixels or
-    // the file cannot be written.
-    bool WritePng(const std::string& path) const;
+    // the file cannot be written, and then `why`, when given, says why.
+    bool WritePng(const std::string& path, std::string* why = nullptr) const;
 
 private:
     struct DeleteDc {

@@ -9,8 +9,15 @@ PendingFile::PendingFile(std::filesystem::path finalPath) : final(std::move(fina
 PendingFile::~PendingFile() { Discard(); }
 
 bool PendingFile::Commit() {
-    if (done) return false;
-    std::error_code error;
+    std::error_code ignored;
+    return Commit(ignored);
+}
+
+bool PendingFile::Commit(std::error_code& error) {
+    if (done) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return false;
+    }
     std::filesystem::rename(temp, final, error);
     if (error) {
         Discard();
@@ -23,7 +30,7 @@ bool PendingFile::Commit() {
 void PendingFile::Discard() {
     if (done) return;
     std::error_code ignored;  // nothing may be there yet
-    std::filesystem::remove(temp, ignored);
+    if (!std::filesystem::is_directory(temp, ignored)) std::filesystem::remove(temp, ignored);
     done = true;
 }
 

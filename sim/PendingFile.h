@@ -22,10 +22,11 @@ public:
     const std::filesystem::path& FinalPath() const { return final; }
 
     // Renames the temporary file to the final name, replacing any file
-    // there. False when the rename fails; the temporary file is then
-    // removed. Close any stream on it first.
+    // there. False when the rename fails, with `error` saying why; the
+    // temporary file is then removed. Close any stream on it first.
+    bool Commit(std::error_code& error);
     bool Commit();
-    // Removes the temporary file now.
+    // Removes the temporary file now; a folder of that name is not ours.
     void Discard();
 
 private:

@@ -31,7 +31,7 @@ void ApplyOptions(const BenchOptions& options, Scenario& scenario) {
     if (!options.mfds.empty()) output.mfds = options.mfds;
     for (const KeyPress& key : scenario.keys) {
         if (key.mfd >= output.mfds.size()) {
-            throw InputError(scenario.source, key.sourceLine, "key.mfd",
+            throw InputError(scenario.source, key.sourceLine, "key[" + std::to_string(key.index) + "].mfd",
                              "no MFD " + std::to_string(key.mfd) + ": the run has " +
                                  std::to_string(output.mfds.size()) + " (numbered from 0)");
         }

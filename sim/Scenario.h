@@ -5,6 +5,7 @@
 // command line overrides either.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,7 +54,10 @@ struct KeyPress {
     double timeS = 0;
     std::uint32_t mfd = 0;
     std::uint32_t code = 0;
-    long sourceLine = 0;  // where the file gave its MFD (or the key), for messages
+    // For messages: its place among the file's keys, and the line that
+    // gave its MFD (or the key).
+    std::size_t index = 0;
+    long sourceLine = 0;
 };
 
 struct OutputSchedule {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "sim/MessageText.h"
 #include "sim/Telemetry.h"
 #include "sim/TomlFields.h"
 
@@ -16,14 +17,15 @@ namespace {
 constexpr double kRad = std::numbers::pi / 180;
 // Far beyond any vessel, but small enough that nothing overflows.
 constexpr double kMaxMassKg = 1e9;
+// Lighter, the flight model's forces over a step outgrow the speed they act on.
+constexpr double kMinEmptyMassKg = 10;
+// Lower, the induced drag runs away.
+constexpr double kMinAspectRatio = 0.1;
 constexpr double kMaxThrustN = 1e10;
 constexpr double kMaxExhaustVelocityMps = 1e5;
 constexpr double kMaxRateDegps = 720;
 constexpr double kMaxAltitudeM = 1e9;
 constexpr double kMaxSpeedMps = 1e5;
-constexpr double kMaxTimeS = 1e6;
-constexpr double kMinIntervalS = flight::FlightModel::kStepS;
-constexpr std::size_t kMaxMfds = 16;
 constexpr std::size_t kMaxNameLength = 100;
 
 constexpr const char* kFlightOnlyKeys[] = {
@@ -32,7 +34,7 @@ constexpr const char* kFlightOnlyKeys[] = {
 };
 
 void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
-    fields.Number("empty_mass_kg", Positive(kMaxMassKg), vessel.emptyMassKg);
+    fields.Number("empty_mass_kg", {kMinEmptyMassKg, kMaxMassKg}, vessel.emptyMassKg);
     fields.Number("main_tank_kg", NonNegative(kMaxMassKg), vessel.mainTankCapacityKg);
     fields.Number("rcs_tank_kg", NonNegative(kMaxMassKg), vessel.rcsTankCapacityKg);
     fields.Number("main_thrust_n", NonNegative(kMaxThrustN), vessel.engine.vacuumThrustN);
@@ -49,7 +51,7 @@ void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
         if (rcsExhaust) thruster.exhaustVelocityMps = *rcsExhaust;
     }
     fields.Number("wing_area_m2", Positive(1e4), vessel.aero.wingAreaM2);
-    fields.Number("aspect_ratio", Positive(100), vessel.aero.aspectRatio);
+    fields.Number("aspect_ratio", {kMinAspectRatio, 100}, vessel.aero.aspectRatio);
     const char* rateKeys[3] = {"max_roll_rate_degps", "max_pitch_rate_degps", "max_yaw_rate_degps"};
     for (int axis = 0; axis < 3; ++axis) {
         if (const auto rate = fields.Number(rateKeys[axis], Positive(kMaxRateDegps))) {
@@ -74,7 +76,7 @@ void ReadStart(TomlFields fields, const flight::VesselConfig& vessel, Scenario& 
         scenario.start = RunwayStart{latitude, longitude, heading};
         return;
     }
-    if (*place != "flight") fields.Fail("place", "expected \"runway\" or \"flight\", not \"" + *place + "\"");
+    if (*place != "flight") fields.Fail("place", "expected \"runway\" or \"flight\", not \"" + Excerpt(*place) + "\"");
 
     AirStart air;
     air.latitudeRad = latitude;
@@ -109,7 +111,7 @@ flight::ControlTable ReadSchedule(const toml::array& rows, const std::string& fi
         }
         flight::ControlPoint p;
         const Range demand{-1, 1};
-        p.timeS = CheckedNumber((*row)[0], NonNegative(kMaxTimeS), file, field + ".time_s");
+        p.timeS = CheckedNumber((*row)[0], NonNegative(kMaxRunS), file, field + ".time_s");
         p.controls.pitch = CheckedNumber((*row)[1], demand, file, field + ".pitch");
         p.controls.roll = CheckedNumber((*row)[2], demand, file, field + ".roll");
         p.controls.yaw = CheckedNumber((*row)[3], demand, file, field + ".yaw");
@@ -136,7 +138,7 @@ void ReadControls(TomlFields fields, Scenario& scenario) {
         scenario.pilot = Pilot::Schedule;
         scenario.schedule = {};
     } else if (autopilot) {
-        fields.Fail("autopilot", "expected \"default\" or \"none\", not \"" + *autopilot + "\"");
+        fields.Fail("autopilot", "expected \"default\" or \"none\", not \"" + Excerpt(*autopilot) + "\"");
     } else {
         fields.Fail("autopilot", "missing: say autopilot = \"default\" or \"none\", or give a schedule");
     }
@@ -150,8 +152,9 @@ std::vector<KeyPress> ReadKeys(const toml::array& keys, const std::string& file)
         if (table == nullptr) throw InputError(file, LineOf(keys[i]), name, "expected a [[key]] table");
         TomlFields fields(*table, name, file);
         KeyPress press;
+        press.index = i;
         press.sourceLine = fields.Line();
-        const auto time = fields.Number("time_s", NonNegative(kMaxTimeS));
+        const auto time = fields.Number("time_s", NonNegative(kMaxRunS));
         if (!time) fields.Fail("time_s", "missing: when the key is pressed");
         press.timeS = *time;
         press.mfd = static_cast<std::uint32_t>(fields.Integer("mfd", 0, kMaxMfds - 1).value_or(0));
@@ -169,7 +172,7 @@ std::vector<KeyPress> ReadKeys(const toml::array& keys, const std::string& file)
 }
 
 void ReadOutput(TomlFields fields, OutputSchedule& output) {
-    const Range interval{kMinIntervalS, kMaxTimeS};
+    const Range interval{kMinIntervalS, kMaxRunS};
     if (const auto duration = fields.Number("duration_s", interval)) output.durationS = duration;
     fields.Number("frame_every_s", interval, output.frameEveryS);
     fields.Number("repaint_every_s", interval, output.repaintEveryS);
@@ -181,9 +184,12 @@ void ReadOutput(TomlFields fields, OutputSchedule& output) {
         for (std::size_t i = 0; i < mfds->size(); ++i) {
             const auto* text = (*mfds)[i].as_string();
             const auto size = text != nullptr ? ParseMfdSize(text->get()) : std::nullopt;
+            const std::string field = "output.mfds[" + std::to_string(i) + "]";
             if (!size) {
-                throw InputError(fields.File(), LineOf((*mfds)[i]), "output.mfds[" + std::to_string(i) + "]",
-                                 "expected \"WIDTHxHEIGHT\", each 1 to 65535");
+                throw InputError(fields.File(), LineOf((*mfds)[i]), field, "expected \"WIDTHxHEIGHT\", each 1 to 65535");
+            }
+            if (const std::string fault = MfdSizeFault(*size); !fault.empty()) {
+                throw InputError(fields.File(), LineOf((*mfds)[i]), field, text->get() + " " + fault);
             }
             output.mfds.push_back(*size);
         }

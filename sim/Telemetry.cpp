@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "sim/MessageText.h"
+
 namespace quorvel::sim {
 
 namespace {
@@ -112,8 +114,71 @@ std::string Trim(std::string text) {
     return text;
 }
 
-// Exactly a at f = 0, so that a replay at a record's time gives the record.
-double Lerp(double a, double b, double f) { return f == 0 ? a : a + (b - a) * f; }
+// Editors on Windows may start a CSV file with one.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr long kRowsPerCheckpoint = 256;
+constexpr std::size_t kFieldCount = std::size(kColumns) + 1;  // the time, then kColumns
+
+const char* FieldName(std::size_t field) { return field == 0 ? kTimeColumn : kColumns[field - 1].name; }
+
+// Where each field is in a row, from the header: every one must be there,
+// in any order.
+std::vector<std::size_t> FieldPlaces(std::string header, const std::string& path) {
+    if (header.starts_with(kByteOrderMark)) header.erase(0, kByteOrderMark.size());
+    const std::vector<std::string> names = SplitCsv(header);
+    std::vector<std::size_t> placeOf(kFieldCount, names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = Trim(names[i]);
+        for (std::size_t field = 0; field < kFieldCount; ++field) {
+            if (name == FieldName(field)) placeOf[field] = i;
+        }
+    }
+    for (std::size_t field = 0; field < kFieldCount; ++field) {
+        if (placeOf[field] == names.size()) throw InputError(path, 1, FieldName(field), "column missing from the header");
+    }
+    return placeOf;
+}
+
+// One field's value: a finite number, or NaN for an empty apoapsis.
+double FieldValue(const std::string& text, std::size_t field, const std::string& path, long line) {
+    double value = std::nan("");
+    if (text.empty() && field == kApoapsisColumn + 1) return value;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
+        throw InputError(path, line, FieldName(field), "\"" + Excerpt(text) + "\" is not a number");
+    }
+    // A recorder's nan or inf is no state to show.
+    if (!std::isfinite(value)) throw InputError(path, line, FieldName(field), "must be a finite number");
+    if (field == 0 && std::fabs(value) > kMaxLogTimeS) {
+        throw InputError(path, line, kTimeColumn, "must be -1000000000 to 1000000000, not " + Excerpt(text));
+    }
+    return value;
+}
+
+TelemetryRecord ReadRecord(const std::string& line, const std::vector<std::size_t>& placeOf,
+                           const TelemetryRecord* previous, const std::string& path, long lineNumber) {
+    const std::vector<std::string> fields = SplitCsv(line);
+    TelemetryRecord record;
+    for (std::size_t field = 0; field < kFieldCount; ++field) {
+        if (placeOf[field] >= fields.size()) throw InputError(path, lineNumber, FieldName(field), "missing value");
+        const double value = FieldValue(Trim(fields[placeOf[field]]), field, path, lineNumber);
+        if (field > 0) {
+            kColumns[field - 1].set(record.state, value);
+        } else if (previous != nullptr && value <= previous->timeS) {
+            throw InputError(path, lineNumber, kTimeColumn, "time must increase from row to row");
+        } else {
+            record.timeS = value;
+        }
+    }
+    // As the flight model's vessel: no airspeed vectors outside the air,
+    // and RCS thrusters on the RCS tank when there is one.
+    record.state.hasAirspeedVectors = record.state.atmDensity > 0;
+    if (TankMax(record.state, 1) > 0) {
+        record.state.thrusters.resize(2);
+        record.state.thrusters[1].tank = 1;
+    }
+    return record;
+}
 
 }  // namespace
 
@@ -145,72 +210,30 @@ void WriteTelemetryRow(std::ostream& out, double timeS, const VesselState& state
     out << '\n';
 }
 
-std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path) {
+std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path, const std::function<void()>& checkpoint) {
     std::ifstream in(path);
     if (!in) throw InputError(path, 0, "", "cannot open the replay log");
     std::string line;
-    long lineNumber = 0;
     if (!std::getline(in, line)) throw InputError(path, 1, "", "empty file: expected a header line");
-    ++lineNumber;
-
-    // Columns may come in any order; every one the host writes must be there.
-    const std::vector<std::string> header = SplitCsv(line);
-    constexpr std::size_t kCount = std::size(kColumns) + 1;
-    std::vector<int> columnOf(kCount, -1);  // 0: time, then kColumns
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string name = Trim(header[i]);
-        if (name == kTimeColumn) columnOf[0] = static_cast<int>(i);
-        for (std::size_t c = 0; c < std::size(kColumns); ++c) {
-            if (name == kColumns[c].name) columnOf[c + 1] = static_cast<int>(i);
-        }
-    }
-    for (std::size_t c = 0; c < kCount; ++c) {
-        if (columnOf[c] < 0) {
-            throw InputError(path, 1, c == 0 ? kTimeColumn : kColumns[c - 1].name, "column missing from the header");
-        }
-    }
+    const std::vector<std::size_t> placeOf = FieldPlaces(line, path);
 
     std::vector<TelemetryRecord> log;
-    while (std::getline(in, line)) {
-        ++lineNumber;
+    for (long lineNumber = 2; std::getline(in, line); ++lineNumber) {
+        if (lineNumber % kRowsPerCheckpoint == 0) checkpoint();
         if (Trim(line).empty()) continue;
-        const std::vector<std::string> fields = SplitCsv(line);
-        TelemetryRecord record;
-        for (std::size_t c = 0; c < kCount; ++c) {
-            const char* name = c == 0 ? kTimeColumn : kColumns[c - 1].name;
-            const auto index = static_cast<std::size_t>(columnOf[c]);
-            if (index >= fields.size()) throw InputError(path, lineNumber, name, "missing value");
-            const std::string text = Trim(fields[index]);
-            double value = std::nan("");
-            const bool emptyApoapsis = text.empty() && c == kApoapsisColumn + 1;
-            if (!emptyApoapsis) {
-                const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-                if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
-                    throw InputError(path, lineNumber, name, "\"" + text + "\" is not a number");
-                }
-                // A recorder's nan or inf is no state to show.
-                if (!std::isfinite(value)) throw InputError(path, lineNumber, name, "must be a finite number");
-            }
-            if (c == 0) {
-                if (!log.empty() && value <= log.back().timeS) {
-                    throw InputError(path, lineNumber, name, "time must increase from row to row");
-                }
-                record.timeS = value;
-            } else {
-                kColumns[c - 1].set(record.state, value);
-            }
-        }
-        // As the flight model's vessel: no airspeed vectors outside the air,
-        // and RCS thrusters on the RCS tank when there is one.
-        record.state.hasAirspeedVectors = record.state.atmDensity > 0;
-        if (TankMax(record.state, 1) > 0) {
-            record.state.thrusters.resize(2);
-            record.state.thrusters[1].tank = 1;
-        }
-        log.push_back(std::move(record));
+        log.push_back(ReadRecord(line, placeOf, log.empty() ? nullptr : &log.back(), path, lineNumber));
     }
-    if (log.empty()) throw InputError(path, lineNumber, "", "no rows after the header");
+    if (log.empty()) throw InputError(path, 1, "", "no rows after the header");
     return log;
+}
+
+const char* FirstNonFinite(const VesselState& state) {
+    for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+        const double value = kColumns[c].get(state);
+        if (std::isfinite(value) || (c == kApoapsisColumn && std::isnan(value) && !state.hasApoapsis)) continue;
+        return kColumns[c].name;
+    }
+    return nullptr;
 }
 
 void ReplayState(const std::vector<TelemetryRecord>& log, double timeS, VesselState& state) {
@@ -228,17 +251,20 @@ void ReplayState(const std::vector<TelemetryRecord>& log, double timeS, VesselSt
     constexpr double kTurn = 2 * 3.14159265358979323846;
     for (const Column& column : kColumns) {
         const double a = column.get(before.state);
-        double b = column.get(later->state);
+        const double b = column.get(later->state);
         // A value missing on either side (no apoapsis) is held.
         if (column.blend == Blend::Hold || std::isnan(a) || std::isnan(b)) continue;
         if (column.blend == Blend::Angle) {
-            // The short way round, back into one turn.
-            b = a + std::remainder(b - a, kTurn);
-            const double blended = std::fmod(Lerp(a, b, f), kTurn);
+            // The short way round, back into one turn; each side taken into
+            // a turn first, so that no difference overflows.
+            const double shortWay = std::remainder(std::remainder(b, kTurn) - std::remainder(a, kTurn), kTurn);
+            const double blended = std::fmod(a + shortWay * f, kTurn);
             column.set(state, blended < 0 ? blended + kTurn : blended);
             continue;
         }
-        column.set(state, Lerp(a, b, f));
+        // Exactly a at f = 0, so that a replay at a record's time gives the
+        // record (-0 included); and no overflow between the largest values.
+        column.set(state, f == 0 ? a : std::lerp(a, b, f));
     }
 }
 

@@ -19,6 +19,7 @@
 // thruster on it (whose figures the log does not give, so they read 0).
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -42,9 +43,21 @@ struct TelemetryRecord {
     VesselState state;
 };
 
+// Times a log may give: within them a 0.02 s step still moves the clock,
+// in hundredths of a second.
+inline constexpr double kMaxLogTimeS = 1e9;
+
 // Reads a log; throws InputError on the first fault. Times must increase
-// and every value be finite (the apoapsis may be empty).
-std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path);
+// within ±kMaxLogTimeS and every value be finite (the apoapsis may be
+// empty). `checkpoint` is called every few hundred rows, so that a long
+// read can be stopped: what it throws ends the reading.
+std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path,
+                                              const std::function<void()>& checkpoint = [] {});
+
+// The first column of the log whose value in this state is not finite (a
+// missing apoapsis aside), or null when they all are: a log may not hold
+// such a state.
+const char* FirstNonFinite(const VesselState& state);
 
 // The state at a time: interpolated between the two records around it,
 // held at the first or last record outside them. Flags and propellant

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "sim/MessageText.h"
 #include "sim/Telemetry.h"
 
 namespace quorvel::sim {
@@ -147,7 +148,7 @@ void TomlFields::RejectUnknown() const {
     if (first == nullptr) return;
     std::string expected;
     for (const std::string& k : known) expected += (expected.empty() ? "" : ", ") + k;
-    throw InputError(file, static_cast<long>(first->source().begin.line), Field(first->str()),
+    throw InputError(file, static_cast<long>(first->source().begin.line), Field(Excerpt(first->str())),
                      "unknown key (expected " + (expected.empty() ? std::string("none") : expected) + ")");
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 
+#include "platform/SurfaceLimit.h"
 #include "platform/linux/GdiObjects.h"
 #include "platform/linux/GlHandOver.h"
 #include "platform/linux/JournalHook.h"
@@ -13,10 +14,6 @@ namespace {
 
 using quorvel::platform::BitmapData;
 using quorvel::platform::GdiTable;
-
-// The largest pixel buffer a DIB section may have. A request beyond it
-// (65535 by 65535 pixels, say) fails as Windows fails one it cannot map.
-constexpr std::size_t kMaxDibBytes = std::size_t{512} << 20;
 
 BitmapData* SelectedBitmap(HDC dc) {
     GdiTable& table = GdiTable::Instance();
@@ -45,7 +42,7 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
     }
     const std::size_t width = static_cast<std::size_t>(header.biWidth);
     const std::size_t height = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
-    if (width > kMaxDibBytes / 4 / height) return nullptr;
+    if (width > quorvel::platform::kMaxSurfaceBytes / 4 / height) return nullptr;
 
     BitmapData bitmap;
     bitmap.width = header.biWidth;

@@ -74,6 +74,9 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
     if (library == nullptr) {
         const char* why = dlerror();
         table.lastError = why != nullptr ? why : "dlopen failed";
+        // The loader keeps the message in thread-local storage until the
+        // next dlerror, which frees it: otherwise it lives to the exit.
+        dlerror();
         return nullptr;
     }
     auto module = std::make_unique<LoadedModule>();

@@ -3,8 +3,11 @@
 #include <wincodec.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <new>
 #include <vector>
+
+#include "platform/windows/SystemMessage.h"
 
 namespace quorvel::platform {
 
@@ -54,21 +57,30 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-}  // namespace
+// The system's words for a failure, or its number.
+std::string FailureText(HRESULT result) {
+    const std::string text = SystemMessage(static_cast<DWORD>(result));
+    if (!text.empty()) return text;
+    char number[32];
+    std::snprintf(number, sizeof number, "error 0x%08lX", static_cast<unsigned long>(result));
+    return number;
+}
 
-bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels) {
-    if (pixels == nullptr || width == 0 || height == 0) return false;
+// Empty when written; otherwise why not.
+std::string EncodePng(const std::string& path, std::uint32_t width, std::uint32_t height,
+                      const std::uint32_t* pixels) {
+    if (pixels == nullptr || width == 0 || height == 0) return "no pixels";
     const std::wstring widePath = WidePath(path);
-    if (widePath.empty()) return false;
+    if (widePath.empty()) return "not a file name";
     // WIC's PNG encoder takes 24-bit BGR rows; a DIB pixel's low three bytes
     // are already in that order.
     const std::size_t stride = std::size_t{width} * 3;
-    if (stride * height > UINT32_MAX) return false;
+    if (stride * height > UINT32_MAX) return "too large for the PNG encoder";
     std::vector<BYTE> bgr;
     try {
         bgr.resize(stride * height);
     } catch (const std::bad_alloc&) {
-        return false;
+        return FailureText(E_OUTOFMEMORY);
     }
     for (std::size_t i = 0; i < std::size_t{width} * height; ++i) {
         bgr[3 * i] = static_cast<BYTE>(pixels[i]);
@@ -82,21 +94,40 @@ bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height
     ComRef<IWICBitmapEncoder> encoder;
     ComRef<IWICBitmapFrameEncode> frame;
     ComRef<IPropertyBag2> options;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(factory.out()))) ||
-        FAILED(factory->CreateStream(stream.out())) ||
-        FAILED(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) ||
-        FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) ||
-        FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        FAILED(encoder->CreateNewFrame(frame.out(), options.out())) || FAILED(frame->Initialize(options.get())) ||
-        FAILED(frame->SetSize(width, height))) {
-        return false;
+    // The first call that fails says why.
+    HRESULT result = S_OK;
+    const auto ok = [&result](HRESULT call) {
+        result = call;
+        return SUCCEEDED(call);
+    };
+    if (!ok(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                             reinterpret_cast<void**>(factory.out()))) ||
+        !ok(factory->CreateStream(stream.out())) ||
+        !ok(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) ||
+        !ok(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) ||
+        !ok(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
+        !ok(encoder->CreateNewFrame(frame.out(), options.out())) || !ok(frame->Initialize(options.get())) ||
+        !ok(frame->SetSize(width, height))) {
+        return FailureText(result);
     }
     // The encoder may answer with the format it would rather have.
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    if (FAILED(frame->SetPixelFormat(&format)) || !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) return false;
-    return SUCCEEDED(frame->WritePixels(height, static_cast<UINT>(stride), static_cast<UINT>(bgr.size()), bgr.data())) &&
-           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    if (!ok(frame->SetPixelFormat(&format))) return FailureText(result);
+    if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) return "the PNG encoder wants another pixel format";
+    if (!ok(frame->WritePixels(height, static_cast<UINT>(stride), static_cast<UINT>(bgr.size()), bgr.data())) ||
+        !ok(frame->Commit()) || !ok(encoder->Commit())) {
+        return FailureText(result);
+    }
+    return "";
+}
+
+}  // namespace
+
+bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
+              std::string* why) {
+    const std::string failure = EncodePng(path, width, height, pixels);
+    if (!failure.empty() && why != nullptr) *why = failure;
+    return failure.empty();
 }
 
 }  // namespace quorvel::platform

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/windows/SystemMessage.h"
+
 namespace quorvel::platform {
 
 std::string ExecutableDirectory() {
@@ -20,11 +22,7 @@ bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 std::string LoadErrorText() {
     const DWORD code = GetLastError();
-    char message[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        message, sizeof message, nullptr);
-    std::string text(message, length);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    const std::string text = SystemMessage(code);
     return "error " + std::to_string(code) + (text.empty() ? "" : ": " + text);
 }
 

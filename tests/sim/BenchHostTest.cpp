@@ -14,13 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class BenchHostTest : public ::testing::Test {
-protected:
-    fs::path dir = TestFolder();
-    fs::path out = dir / "out";
-
-    void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-};
+using BenchHostTest = BenchFolderTest;
 
 // The number of pixels of one colour in a box of a picture.
 int CountColour(const Png& png, std::uint32_t colour, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,
@@ -114,19 +108,35 @@ TEST_F(BenchHostTest, ReplayingItsOwnLogFeedsTheModuleTheSameStates) {
 
 TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
     const fs::path scenario = dir / "typo.toml", replay = dir / "bad.csv", keys = dir / "keys.toml";
-    WriteFile(scenario, "name = \"x\"\n[vessel]\nempty_mass_kg = 6600\nmain_tank_kgs = 100\n");
-    WriteFile(replay, "time_s\n");
-    WriteFile(keys, "[[key]]\ntime_s = 1\ncode = 47\n\n[[key]]\ntime_s = 2\nmfd = 1\ncode = 47\n");
+    WriteText(scenario, "name = \"x\"\n[vessel]\nempty_mass_kg = 6600\nmain_tank_kgs = 100\n");
+    WriteText(replay, "time_s\n");
+    WriteText(keys, "[[key]]\ntime_s = 1\ncode = 47\n\n[[key]]\ntime_s = 2\nmfd = 1\ncode = 47\n");
+    const fs::path feather = dir / "feather.toml";
+    WriteText(feather, "[vessel]\nempty_mass_kg = 1e-300\nmain_tank_kg = 0\nrcs_tank_kg = 0\n[start]\nplace = "
+                       "\"flight\"\naltitude_m = 10000\nspeed_mps = 300\n[controls]\nautopilot = \"none\"\n");
+    const fs::path distant = dir / "distant.csv";
+    WriteText(distant, ReplayLogText({"0", "1e60"}));
+    std::vector<std::string> seventeenMfds;
+    for (int i = 0; i < 17; ++i) seventeenMfds.insert(seventeenMfds.end(), {"--mfd", "10x10"});
     const struct {
         std::vector<std::string> args;
         std::string message;
     } cases[] = {
         {{"--scenario", scenario.string()}, scenario.string() + ":4: vessel.main_tank_kgs: unknown key"},
         {{"--replay", replay.string()}, replay.string() + ":1: altitude_m: column missing from the header"},
-        {{"--scenario", keys.string()}, keys.string() + ":7: key.mfd: no MFD 1: the run has 1"},
+        {{"--scenario", keys.string()}, keys.string() + ":7: key[1].mfd: no MFD 1: the run has 1"},
         {{"--scenario", (dir / "none.toml").string()}, "none.toml:0: cannot open the scenario file"},
         {{"--mfd", "0x400"}, "--mfd 0x400: expected WIDTHxHEIGHT"},
-        {{"--frame-every", "0"}, "--frame-every"},
+        {{"--frame-every", "0"}, "--frame-every 0: must be 0.02 to 1000000 seconds"},
+        {{"--duration", "nan"}, "--duration nan: must be 0.02 to 1000000 seconds"},
+        {{"--frame-every", "NAN"}, "--frame-every NAN: must be 0.02 to 1000000 seconds"},
+        {{"--repaint-every", "-nan"}, "--repaint-every -nan: must be 0.02 to 1000000 seconds"},
+        {{"--duration", "abc"}, "--duration abc: not a number"},
+        {{"--mfd", "11586x11586"}, "--mfd 11586x11586: needs 512.1 MiB of pixels, more than the 512 MiB a surface"},
+        {{"--mfd", "65535x65535"}, "--mfd 65535x65535: needs 16383.5 MiB of pixels"},
+        {seventeenMfds, "--mfd: at most 16 MFDs, not 17"},
+        {{"--scenario", feather.string()}, feather.string() + ":2: vessel.empty_mass_kg: must be 10 to"},
+        {{"--replay", distant.string()}, distant.string() + ":3: time_s: must be -1000000000 to 1000000000, not 1e60"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -146,11 +156,19 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
 }
 
 TEST_F(BenchHostTest, RuntimeFailuresExitOne) {
-    BenchResult run = RunBench({"--module", (dir / "missing.so").string(), "--out", out.string()}, dir);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("missing.so"), std::string::npos) << run.err;
+    // Missing, not a module, and a library the bench host has loaded already
+    // that lacks the module's exports: one line each, also under the sanitizers.
+    WriteText(dir / "garbage.so", "not a module");
+    const fs::path hostLibrary = fs::path(QUORVEL_SIM_PATH).parent_path() / "libquorvel_host.so";
+    BenchResult run;
+    for (const fs::path& module : {dir / "missing.so", dir / "garbage.so", hostLibrary}) {
+        run = RunBench({"--module", module.string(), "--out", out.string()}, dir);
+        EXPECT_EQ(run.status, 1) << module;
+        EXPECT_NE(run.err.find(module.filename().string()), std::string::npos) << run.err;
+        EXPECT_EQ(CountLines(run.err), 1u) << run.err;
+    }
 
-    WriteFile(dir / "a-file", "");
+    WriteText(dir / "a-file", "");
     run = RunBench({"--duration", "1", "--out", (dir / "a-file").string()}, dir);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot make"), std::string::npos) << run.err;
@@ -163,19 +181,15 @@ TEST_F(BenchHostTest, AnInterruptedRunLeavesOnlyWholePictures) {
                                      "timeout --preserve-status -s INT 8");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("interrupted at t"), std::string::npos) << run.err;
-    const std::vector<std::string> names = Names(out);
-    ASSERT_FALSE(names.empty());
-    for (const std::string& name : names) {
-        ASSERT_EQ(name.rfind("mfd0_t", 0), 0u) << "no sheet, log or partial file: " << name;
-        Png png;
-        EXPECT_TRUE(ReadPng(out / name, png)) << name;
-    }
+    EXPECT_FALSE(Names(out).empty());
+    ExpectOnlyWholePictures(out);
 }
 
 TEST_F(BenchHostTest, AnEarlierRunsFilesMakeWayAndOthersStay) {
     fs::create_directories(out);
-    for (const char* name : {"mfd0_t9999.00s.png", "contact-sheet-mfd3.png", "telemetry.csv.partial", "notes.txt"}) {
-        WriteFile(out / name, "old");
+    for (const char* name : {"mfd0_t9999.00s.png", "mfd0_t-040.00s.png", "mfd1_07_t-0010.00s.png.partial",
+                             "contact-sheet-mfd3.png", "telemetry.csv.partial", "notes.txt"}) {
+        WriteText(out / name, "old");
     }
     ASSERT_EQ(RunBench({"--duration", "1", "--out", out.string()}, dir).status, 0);
     EXPECT_EQ(Names(out),

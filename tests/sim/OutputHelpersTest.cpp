@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "sim/BenchOutputs.h"
 #include "sim/PendingFile.h"
 #include "sim/ProgressBar.h"
 
@@ -49,6 +53,37 @@ TEST_F(PendingFileTest, AFailedCommitLeavesNothingBehind) {
     PendingFile nothingWritten(dir / "a.png");
     EXPECT_FALSE(nothingWritten.Commit());
     EXPECT_TRUE(fs::is_empty(dir));
+}
+
+// A run's picture names, listed in byte order, come in the order taken,
+// and a later run's clean-up knows every one of them.
+TEST(PictureNamesTest, SortByTimeForEveryRunAndAreCleanedUp) {
+    const struct {
+        double firstS;
+        double stepS;
+        std::size_t frames;
+    } runs[] = {{0.02, 5, 85}, {-39.98, 0.02, 3000}, {9990.02, 1, 20}, {-1e9, 1e5, 30}, {0.02, 1e5, 11}};
+    for (const auto& run : runs) {
+        const double lastS = run.firstS + run.stepS * static_cast<double>(run.frames - 1);
+        const PictureNames names(run.firstS, lastS, run.frames);
+        std::vector<std::string> taken;
+        for (std::size_t frame = 0; frame < run.frames; ++frame) {
+            taken.push_back(names.Name(1, frame, run.firstS + run.stepS * static_cast<double>(frame)));
+            EXPECT_TRUE(IsOutputName(taken.back())) << taken.back();
+            EXPECT_TRUE(IsOutputName(taken.back() + ".partial")) << taken.back();
+        }
+        std::vector<std::string> listed = taken;
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, taken) << "from " << run.firstS;
+    }
+    // The ordinary names stay as they were, and so does the clean-up of an
+    // earlier version's names.
+    EXPECT_EQ(PictureNames(0.02, 420, 85).Name(0, 20, 100), "mfd0_t0100.00s.png");
+    EXPECT_EQ(PictureNames(-40, 0, 3).Name(2, 0, -40), "mfd2_0_t-0040.00s.png");
+    EXPECT_TRUE(IsOutputName("mfd0_t-040.00s.png"));
+    EXPECT_TRUE(IsOutputName("mfd12_t10000.00s.png"));
+    EXPECT_FALSE(IsOutputName("mfd0_t0100.00s.png.bak"));
+    EXPECT_FALSE(IsOutputName("notes.txt"));
 }
 
 TEST(ProgressBarTest, DrawsInPlaceOnlyWhenEnabledAndChanged) {

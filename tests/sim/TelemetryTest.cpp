@@ -1,5 +1,7 @@
 #include "sim/Telemetry.h"
 
+#include "sim/VesselDriver.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -90,6 +92,62 @@ TEST_F(TelemetryTest, ReplayInterpolatesBetweenRecordsAndHoldsOutside) {
     EXPECT_EQ(s.altitude, 3000.0);
 }
 
+TEST_F(TelemetryTest, ALogSavedWithAByteOrderMarkReads) {
+    std::ostringstream out;
+    out << "\xEF\xBB\xBF";
+    WriteTelemetryHeader(out);
+    WriteTelemetryRow(out, 1.0, Sample(1));
+    EXPECT_EQ(ReadTelemetryLog(Write(out.str())).at(0).state.altitude, 1000.0);
+}
+
+// Between finite records a replay stays finite, however far apart they are.
+TEST_F(TelemetryTest, ReplayBetweenExtremeRecordsStaysFinite) {
+    std::ostringstream out;
+    WriteTelemetryHeader(out);
+    VesselState a = Sample(1), b = Sample(1);
+    a.altitude = a.position.x = a.heading = 1e308;
+    b.altitude = b.position.x = b.heading = -1e308;
+    WriteTelemetryRow(out, 0.0, a);
+    WriteTelemetryRow(out, 1.0, b);
+    const auto log = ReadTelemetryLog(Write(out.str()));
+    VesselState s;
+    for (const double t : {0.02, 0.5, 0.98}) {
+        ReplayState(log, t, s);
+        EXPECT_TRUE(std::isfinite(s.altitude)) << t;
+        EXPECT_TRUE(std::isfinite(s.position.x)) << t;
+        EXPECT_TRUE(s.heading >= 0 && s.heading < 2 * M_PI) << s.heading;
+    }
+    ReplayState(log, 0.5, s);
+    EXPECT_NEAR(s.altitude, 0, 1e292);
+}
+
+// A vessel far lighter than any the scenario files allow: the flight model's
+// state runs away, and the column named is the one a replay would refuse.
+TEST_F(TelemetryTest, AFlightTheModelCannotFlyIsCaught) {
+    Scenario scenario = DefaultScenario();
+    scenario.vessel.emptyMassKg = 1e-300;
+    scenario.vessel.mainTankCapacityKg = scenario.vessel.rcsTankCapacityKg = 0;
+    AirStart start;
+    start.altitudeM = 10000;
+    start.speedMps = 300;
+    scenario.start = start;
+    scenario.pilot = Pilot::Schedule;
+    const auto driver = FlyScenario(scenario);
+    VesselState state;
+    driver->WriteState(state);
+    EXPECT_EQ(FirstNonFinite(state), nullptr);
+    for (int step = 0; step < 50 && FirstNonFinite(state) == nullptr; ++step) {
+        driver->Step();
+        driver->WriteState(state);
+    }
+    const char* column = FirstNonFinite(state);
+    ASSERT_NE(column, nullptr);
+    std::ostringstream log;
+    WriteTelemetryHeader(log);
+    WriteTelemetryRow(log, 0, state);
+    EXPECT_EQ(Message(log.str()), path + ":2: " + column + ": must be a finite number");
+}
+
 TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
     std::ostringstream out;
     WriteTelemetryHeader(out);
@@ -118,6 +176,19 @@ TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
     timeless.replace(timeless.find("\n1,"), 3, "\nnan,");
     EXPECT_EQ(Message(timeless), path + ":2: time_s: must be a finite number");
     EXPECT_NE(Message("nonsense"), "no error");
+
+    // A field is echoed, cut to a readable length; a time the host cannot
+    // step in 0.02 s steps is refused.
+    std::string long_ = good;
+    long_.replace(long_.find(",1000,"), 6, "," + std::string(2000000, '7') + "x,");
+    const std::string cut = Message(long_);
+    EXPECT_EQ(cut.rfind(path + ":2: altitude_m: \"7777", 0), 0u) << cut.substr(0, 200);
+    EXPECT_LT(cut.size(), path.size() + 120);
+    for (const char* time : {"1e60", "-1e300", "1000000001"}) {
+        std::string distant = good;
+        distant.replace(distant.find("\n1,"), 3, std::string("\n") + time + ",");
+        EXPECT_EQ(Message(distant), path + ":2: time_s: must be -1000000000 to 1000000000, not " + time) << time;
+    }
 
     try {
         ReadTelemetryLog("/nonexistent/log.csv");

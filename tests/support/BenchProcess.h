@@ -11,10 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "sim/Telemetry.h"
 
 namespace quorvel::test {
 
@@ -44,6 +47,13 @@ inline std::filesystem::path TestFolder() {
     std::filesystem::create_directories(dir);
     return dir;
 }
+
+// A test with a folder of its own, and the output folder a run makes in it.
+class BenchFolderTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir = TestFolder();
+    std::filesystem::path out = dir / "out";
+};
 
 // quorvel-sim with the test module and the given arguments; `prefix` goes
 // before the command (an environment, `timeout ...`).
@@ -102,6 +112,33 @@ inline std::vector<std::string> Names(const std::filesystem::path& dir) {
 
 inline std::size_t CountLines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// A replay log with one record at each time, in the order given.
+inline std::string ReplayLogText(const std::vector<std::string>& times) {
+    std::ostringstream log;
+    sim::WriteTelemetryHeader(log);
+    for (const std::string& time : times) {
+        std::ostringstream row;
+        sim::WriteTelemetryRow(row, 0, sim::VesselState{});
+        log << time << row.str().substr(1);
+    }
+    return log.str();
+}
+
+// What a run that ended early may leave in its folder: whole pictures of
+// MFD 0 and nothing else, no sheet, log or partial file.
+inline void ExpectOnlyWholePictures(const std::filesystem::path& dir) {
+    for (const std::string& name : Names(dir)) {
+        EXPECT_EQ(name.rfind("mfd0_", 0), 0u) << name;
+        EXPECT_EQ(name.find(".partial"), std::string::npos) << name;
+        Png png;
+        EXPECT_TRUE(ReadPng(dir / name, png)) << name;
+    }
 }
 
 }  // namespace quorvel::test

@@ -1,0 +1,15 @@
+// Text taken from the command line or an input file, fit to quote in a
+// one-line message: cut to a readable length, with nothing in it that a
+// terminal would act on.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel::sim {
+
+// Up to 40 characters of the text, then "..." when there was more; bytes
+// outside printable ASCII show as '?'.
+std::string Excerpt(std::string_view text);
+
+}  // namespace quorvel::sim
