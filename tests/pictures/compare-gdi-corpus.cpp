@@ -1,13 +1,15 @@
 // compare-gdi-corpus: the GDI corpus as the platform draws it against the
 // same corpus drawn by Windows' GDI (under Wine), scene by scene, exactly.
 //
-//   compare-gdi-corpus [--all] [--picture FILE] OURS THEIRS
+//   compare-gdi-corpus [--all] [--expect LIST] [--picture FILE] OURS THEIRS
 //
 // OURS and THEIRS are folders gdi-corpus wrote. Prints for each kind of
 // scene how many agree; for the first scene that differs, its map of
 // differing pixels, and with --picture a PNG of both images and their
-// difference. --all lists every differing scene. Exit status 0 when every
-// scene agrees, 1 when one differs or is missing, 2 on a bad command line.
+// difference. --all lists every differing scene. LIST names scenes known
+// to differ, one a line ('#' starts a comment). Exit status 0 when every
+// scene agrees but those listed, which all differ; 1 when another differs
+// or is missing, or a listed one agrees; 2 on a bad command line.
 
 #include <filesystem>
 #include <fstream>
@@ -26,7 +28,20 @@ namespace {
 struct Tally {
     int scenes = 0;
     int agree = 0;
+    int known = 0;  // listed as known to differ, and differing
 };
+
+std::set<std::string> ReadList(const fs::path& file, bool& read) {
+    std::set<std::string> names;
+    std::ifstream in(file);
+    read = static_cast<bool>(in);
+    for (std::string line; std::getline(in, line);) {
+        line = line.substr(0, line.find('#'));
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        if (!line.empty()) names.insert(line);
+    }
+    return names;
+}
 
 std::string KindOf(const std::string& scene) { return scene.substr(0, scene.find('-')); }
 
@@ -54,11 +69,14 @@ std::set<std::string> PictureScenes(const fs::path& dir) {
 int main(int argc, char** argv) {
     bool all = false;
     std::string picturePath;
+    std::string expectPath;
     std::vector<fs::path> dirs;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--all") {
             all = true;
+        } else if (arg == "--expect" && i + 1 < argc) {
+            expectPath = argv[++i];
         } else if (arg == "--picture" && i + 1 < argc) {
             picturePath = argv[++i];
         } else if (!arg.empty() && arg[0] != '-') {
@@ -68,15 +86,32 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    if (dirs.size() != 2 || !fs::is_directory(dirs[0]) || !fs::is_directory(dirs[1])) {
-        std::cerr << "usage: compare-gdi-corpus [--all] [--picture FILE] OURS THEIRS (two gdi-corpus folders)\n";
+    bool listRead = true;
+    const std::set<std::string> known = expectPath.empty() ? std::set<std::string>{} : ReadList(expectPath, listRead);
+    if (dirs.size() != 2 || !fs::is_directory(dirs[0]) || !fs::is_directory(dirs[1]) || !listRead) {
+        std::cerr << "usage: compare-gdi-corpus [--all] [--expect LIST] [--picture FILE] OURS THEIRS "
+                     "(two gdi-corpus folders)\n";
         return 2;
     }
 
     std::map<std::string, Tally> kinds;
     bool shownFirst = false;
-    const auto differs = [&](const std::string& scene, const std::string& why) {
-        if (all || !shownFirst) std::cout << "differs: " << scene << ": " << why << "\n";
+    int unexpected = 0;
+    // Returns whether to show the scene's difference in full.
+    const auto differs = [&](Tally& tally, const std::string& scene, const std::string& why) {
+        const bool listed = known.count(scene) > 0;
+        tally.known += listed;
+        unexpected += !listed;
+        const bool first = !shownFirst;
+        if (all || first) std::cout << "differs" << (listed ? " (known)" : "") << ": " << scene << ": " << why << "\n";
+        shownFirst = true;
+        return first;
+    };
+    const auto agrees = [&](Tally& tally, const std::string& scene) {
+        ++tally.agree;
+        if (known.count(scene) == 0) return;
+        std::cout << "agrees, though listed as known to differ: " << scene << "\n";
+        ++unexpected;
     };
 
     std::set<std::string> scenes = PictureScenes(dirs[0]);
@@ -88,24 +123,23 @@ int main(int argc, char** argv) {
         const auto ours = ReadPicture((dirs[0] / (scene + ".png")).string(), error);
         const auto theirs = ReadPicture((dirs[1] / (scene + ".png")).string(), error);
         if (!ours || !theirs) {
-            differs(scene, std::string("missing from ") + (ours ? "theirs" : "ours"));
-            shownFirst = true;
+            differs(tally, scene, std::string("missing from ") + (ours ? "theirs" : "ours"));
             continue;
         }
         const PictureDiff diff = Compare(*ours, *theirs);
         if (diff.sameSize && diff.differing == 0) {
-            ++tally.agree;
+            agrees(tally, scene);
             continue;
         }
-        differs(scene, diff.sameSize ? std::to_string(diff.differing) + " pixels ('a' ours, 'b' theirs)"
-                                     : std::string("sizes differ"));
-        if (!shownFirst) {
+        const bool first = differs(tally, scene,
+                                   diff.sameSize ? std::to_string(diff.differing) + " pixels ('a' ours, 'b' theirs)"
+                                                 : std::string("sizes differ"));
+        if (first) {
             PrintDiffMap(std::cout, *ours, *theirs, diff, 100);
             if (!picturePath.empty() && WriteDiffPicture(picturePath, *ours, *theirs, {}, 4)) {
                 std::cout << "  ours, theirs and the difference: " << picturePath << "\n";
             }
         }
-        shownFirst = true;
     }
 
     const auto ourFacts = ReadFacts(dirs[0] / "facts.txt");
@@ -122,20 +156,22 @@ int main(int argc, char** argv) {
         const std::string ourFact = ours != ourFacts.end() ? ours->second : "(none)";
         const std::string theirFact = theirs != theirFacts.end() ? theirs->second : "(none)";
         if (ours != ourFacts.end() && theirs != theirFacts.end() && ourFact == theirFact) {
-            ++tally.agree;
+            agrees(tally, scene);
             continue;
         }
-        differs(scene, "ours \"" + ourFact + "\", theirs \"" + theirFact + "\"");
-        shownFirst = true;
+        differs(tally, scene, "ours \"" + ourFact + "\", theirs \"" + theirFact + "\"");
     }
 
     int scenesTotal = 0;
     int agreeTotal = 0;
     for (const auto& [kind, tally] : kinds) {
-        std::cout << kind << ": " << tally.agree << " of " << tally.scenes << " scenes agree\n";
+        std::cout << kind << ": " << tally.agree << " of " << tally.scenes << " scenes agree";
+        if (tally.known > 0) std::cout << " (" << tally.known << " known to differ)";
+        std::cout << "\n";
         scenesTotal += tally.scenes;
         agreeTotal += tally.agree;
     }
-    std::cout << "compare-gdi-corpus: " << agreeTotal << " of " << scenesTotal << " scenes agree\n";
-    return agreeTotal == scenesTotal && scenesTotal > 0 ? 0 : 1;
+    std::cout << "compare-gdi-corpus: " << agreeTotal << " of " << scenesTotal << " scenes agree, " << unexpected
+              << " unexpectedly\n";
+    return unexpected == 0 && scenesTotal > 0 ? 0 : 1;
 }
