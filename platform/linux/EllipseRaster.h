@@ -38,8 +38,9 @@ long long RoundToParity(double value, long long parity, long long limit);
 // other three. A row steps when twice the error is at most the row term,
 // a column when it is at least the column term, both tested before either
 // moves; the walk ends where the columns cross, so a tall thin ellipse
-// stops short of its tips (a box 3 by 10 has rows 1 to 8 only). A box one
-// or two pixels wide or high is filled whole; 1 by 1 draws nothing.
+// stops short of its tips (a box 3 by 10 has rows 1 to 8 only). Ellipse
+// draws a box one or two pixels wide or high as a rectangle instead
+// (ThinEllipseBox); Arc and the ends of wide pens keep to this walk.
 //
 // Calls step(left, right, lower, upper) for each step: columns left and
 // right and rows lower and upper (lower ≥ upper) from the box's top-left
@@ -49,13 +50,7 @@ inline constexpr long long kSteppedEllipseLimit = 1 << 15;
 
 template <typename Step>
 void StepEllipseQuadrants(long long width, long long height, Step&& step) {
-    if (width <= 0 || height <= 0 || (width == 1 && height == 1)) return;
-    if (width <= 2 || height <= 2) {
-        for (long long y = 0; y < height; ++y) {
-            for (long long x = 0; x < width; ++x) step(x, x, y, y);
-        }
-        return;
-    }
+    if (width <= 0 || height <= 0) return;
     long long x0 = 0;
     long long x1 = width - 1;
     const long long a = width - 1;
@@ -133,6 +128,10 @@ void ForEachLargeEllipsePixel(const EllipseBox& box, const ClipRect& clip, Visit
     }
 }
 
+// Ellipse draws a box one or two pixels wide or high as the rectangle's
+// outline, which fills it, and fills nothing inside.
+inline bool ThinEllipseBox(const EllipseBox& box) { return box.right - box.left <= 2 || box.bottom - box.top <= 2; }
+
 inline bool SteppedEllipse(const EllipseBox& box) {
     return box.right - box.left <= kSteppedEllipseLimit && box.bottom - box.top <= kSteppedEllipseLimit;
 }
@@ -205,20 +204,19 @@ void ForEachEllipseInteriorSpan(const EllipseBox& box, const ClipRect& clip, Vis
     if (row >= 0) finish(row, rowUpper);
 }
 
-// The part of the ellipse that Arc draws: counter-clockwise as seen on the
-// screen (y downward) from the ray from the box's centre through the start
-// point to the ray through the end point, both ends included. When the two
-// rays coincide GDI draws the whole ellipse, and so does this. A ray meets
-// the ellipse at the parameter angle atan2(dy / ry, dx / rx); comparing
-// each pixel's own direction with the rays, exactly in integers, picks the
-// same pixels without computing that angle.
+// The part of an ellipse too large to walk (beyond kSteppedEllipseLimit)
+// that Arc draws: counter-clockwise as seen on the screen (y downward) from
+// the ray from the box's centre through the start point to the ray through
+// the end point, both ends included, and the whole ellipse when the rays
+// coincide. It picks pixels by their direction, exactly in integers; a
+// stepped box's Arc follows EllipsePath instead, which differs from this at
+// the ends and for rays less than a pixel apart.
 class ArcSweep {
 public:
     ArcSweep(const EllipseBox& box, long long startX, long long startY, long long endX, long long endY);
 
     // Whether a pixel at (u, v) from the centre, in half pixels, is drawn.
     bool Contains(long long u, long long v) const;
-    bool Full() const { return full; }
 
 private:
     // Directions in half pixels with y upward, so counter-clockwise is the
