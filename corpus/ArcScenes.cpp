@@ -1,8 +1,10 @@
 // Arc: start and end rays every 15 degrees on odd and even boxes, so that
 // the sweep goes the short way and the long way; rays through points
-// inside, on and outside the ellipse; rays that coincide; and rays less
-// than a pixel apart on the ellipse, as the page's rate arcs give at tiny
-// rates.
+// inside, on and outside the ellipse; rays that coincide; rays less than a
+// pixel apart on the ellipse, as the page's rate arcs give at tiny rates;
+// rays in every small whole direction, through the outline's pixels and
+// between them, in both orders; every box up to 5 by 5; and boxes whose
+// corners come in either order, with a centre left of or above 0.
 
 #include <cmath>
 #include <string>
@@ -17,6 +19,14 @@ namespace {
 struct Box {
     int width;
     int height;
+};
+
+// A box's corners in the order Arc takes them.
+struct Corners {
+    int left;
+    int top;
+    int right;
+    int bottom;
 };
 
 std::string Name(const Box& box) { return std::to_string(box.width) + "x" + std::to_string(box.height); }
@@ -116,12 +126,118 @@ void NearRays(Corpus& corpus) {
     }
 }
 
+void RayDirections(Corpus& corpus) {
+    // The whole ellipse from a ray to itself, whose missing pixel shows where
+    // the ray meets the outline, and a quarter from it counter-clockwise
+    // and clockwise; every direction (dx, dy) up to 6 each way, so that
+    // rays run through outline pixels, between them and along the axes.
+    constexpr int kReach = 6;
+    constexpr int kSide = 2 * kReach + 1;
+    for (const Box box : {Box{10, 10}, Box{11, 11}, Box{12, 7}, Box{7, 12}}) {
+        const CellGrid grid{kSide, box.width + 6, box.height + 6};
+        for (const int width : {1, 3}) {
+            const GdiObject pen = MakePen(width, kPenColour);
+            for (const int turn : {0, 1, -1}) {
+                SceneDib image(grid.Width(), grid.Height(kSide * kSide));
+                SelectObject(image.Dc(), pen.get());
+                for (int i = 0; i < kSide * kSide; ++i) {
+                    const int dx = i % kSide - kReach;
+                    const int dy = i / kSide - kReach;
+                    const int x = grid.Left(i) + 3;
+                    const int y = grid.Top(i) + 3;
+                    const int cx = x + box.width / 2;
+                    const int cy = y + box.height / 2;
+                    // A quarter turn on the screen, y downward.
+                    const int ex = turn == 0 ? dx : -turn * dy;
+                    const int ey = turn == 0 ? dy : turn * dx;
+                    Arc(image.Dc(), x, y, x + box.width, y + box.height, cx + dx, cy + dy, cx + ex, cy + ey);
+                }
+                const char* name = turn == 0 ? "-whole" : (turn > 0 ? "-quarter" : "-three-quarters");
+                corpus.Picture("arc-rays-" + Name(box) + "-w" + std::to_string(width) + name, image);
+            }
+        }
+    }
+}
+
+void SmallBoxes(Corpus& corpus) {
+    // Every box up to 5 by 5, rays in eight directions each way: boxes
+    // whose quarter is a single pixel, or a single row or column.
+    constexpr int kLargest = 5;
+    constexpr int kDirections = 8;
+    const CellGrid grid{kDirections * kDirections, 12, 12};
+    for (const int width : {1, 3}) {
+        const GdiObject pen = MakePen(width, kPenColour);
+        SceneDib image(grid.Width(), grid.Height(kDirections * kDirections * kLargest * kLargest));
+        SelectObject(image.Dc(), pen.get());
+        int i = 0;
+        for (int h = 1; h <= kLargest; ++h) {
+            for (int w = 1; w <= kLargest; ++w) {
+                for (int s = 0; s < kDirections; ++s) {
+                    for (int e = 0; e < kDirections; ++e) {
+                        const int x = grid.Left(i) + 4;
+                        const int y = grid.Top(i) + 4;
+                        ++i;
+                        const Box box{w, h};
+                        const POINT start = OnRay(x, y, box, 45.0 * s, 4);
+                        const POINT end = OnRay(x, y, box, 45.0 * e, 4);
+                        Arc(image.Dc(), x, y, x + w, y + h, start.x, start.y, end.x, end.y);
+                    }
+                }
+            }
+        }
+        corpus.Picture("arc-small-boxes-w" + std::to_string(width), image);
+    }
+}
+
+void OffsideBoxes(Corpus& corpus) {
+    // Boxes reaching past the bitmap's left (or top) edge so that the sum
+    // of their corners across is odd and negative, with rays either side of
+    // the centre, up to down and down to up, the corners in either order.
+    constexpr int kCases = 6;
+    constexpr int kSpacing = 25;
+    for (const int width : {1, 3}) {
+        const GdiObject pen = MakePen(width, kPenColour);
+        for (const bool across : {true, false}) {
+            for (const bool upward : {false, true}) {
+                for (const bool reversed : {false, true}) {
+                    SceneDib image(across ? 12 : kCases * kSpacing, across ? kCases * kSpacing : 12);
+                    SelectObject(image.Dc(), pen.get());
+                    for (int k = 0; k < kCases; ++k) {
+                        // Along the edge: box k from −9 to 8 across it, and
+                        // rays to points k − 3 and 3 − k off its middle.
+                        const int along = kSpacing * k + 5;
+                        const POINT top = {k - 3, along - 20};
+                        const POINT bottom = {3 - k, along + 37};
+                        POINT start = upward ? bottom : top;
+                        POINT end = upward ? top : bottom;
+                        Corners box{-9, along, 8, along + 17};
+                        if (!across) {
+                            start = {start.y, start.x};
+                            end = {end.y, end.x};
+                            box = {box.top, box.left, box.bottom, box.right};
+                        }
+                        if (reversed) box = {box.right, box.bottom, box.left, box.top};
+                        Arc(image.Dc(), box.left, box.top, box.right, box.bottom, start.x, start.y, end.x, end.y);
+                    }
+                    corpus.Picture(std::string("arc-offside-") + (across ? "left" : "top") + "-w" +
+                                       std::to_string(width) + (upward ? "-up" : "-down") +
+                                       (reversed ? "-reversed" : ""),
+                                   image);
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void ArcScenes(Corpus& corpus) {
     Sweeps(corpus);
     RayPoints(corpus);
     NearRays(corpus);
+    RayDirections(corpus);
+    SmallBoxes(corpus);
+    OffsideBoxes(corpus);
 }
 
 }  // namespace quorvel::corpus

@@ -60,6 +60,7 @@ inline constexpr COLORREF kBrushColour = RGB(0, 96, 255);
 
 // Each kind of scene.
 void LineScenes(Corpus& corpus);
+void ExactLineScenes(Corpus& corpus);
 void JoinScenes(Corpus& corpus);
 void EllipseScenes(Corpus& corpus);
 void ArcScenes(Corpus& corpus);

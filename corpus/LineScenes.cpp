@@ -1,8 +1,11 @@
 // MoveToEx and LineTo: single lines in 32 directions and lengths 0 to 20,
 // and polylines whose segments join at every angle, with solid pens of
-// widths 0, 1, 2, 3 and 5.
+// widths 0, 1, 2, 3 and 5; and lines of whole length along the sides of
+// right triangles (3, 4, 5 and 5, 12, 13), where a wide pen's half width
+// across the line comes out at whole and half pixels, for widths 2 to 6.
 
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "corpus/Corpus.h"
@@ -40,6 +43,27 @@ void LineScenes(Corpus& corpus) {
             }
             corpus.Picture("line-w" + std::to_string(width) + "-d" + Padded(k), image);
         }
+    }
+}
+
+void ExactLineScenes(Corpus& corpus) {
+    const POINT steps[] = {{3, 4}, {4, 3}, {6, 8}, {8, 6}, {5, 12}, {12, 5}, {0, 7}, {7, 0}};
+    constexpr int kCases = static_cast<int>(std::size(steps)) * 4;
+    const CellGrid grid{8, 40, 40};
+    for (int width = 2; width <= 6; ++width) {
+        const GdiObject pen = MakePen(width, kPenColour);
+        SceneDib image(grid.Width(), grid.Height(kCases));
+        SelectObject(image.Dc(), pen.get());
+        for (int i = 0; i < kCases; ++i) {
+            const POINT step = steps[i / 4];
+            const int sx = i % 2 == 0 ? 1 : -1;
+            const int sy = i % 4 < 2 ? 1 : -1;
+            const int x = grid.Left(i) + 20 - sx * step.x / 2;
+            const int y = grid.Top(i) + 20 - sy * step.y / 2;
+            MoveToEx(image.Dc(), x, y, nullptr);
+            LineTo(image.Dc(), x + sx * step.x, y + sy * step.y);
+        }
+        corpus.Picture("line-exact-w" + std::to_string(width), image);
     }
 }
 

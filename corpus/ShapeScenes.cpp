@@ -1,5 +1,6 @@
 // Ellipse on boxes of every size from 0 to 24 each way, and Polygon on
-// triangles of both windings, thin and degenerate ones included.
+// triangles of both windings, thin and degenerate ones included, with pens
+// of widths 1, 2, 3 and 5.
 
 #include <array>
 #include <cmath>
@@ -57,7 +58,7 @@ void PolygonScenes(Corpus& corpus) {
     const int count = static_cast<int>(std::size(kTriangles));
     const CellGrid grid{6, 40, 40};
     const GdiObject brush = MakeBrush(kBrushColour);
-    for (const int width : {1, 2}) {
+    for (const int width : {1, 2, 3, 5}) {
         const GdiObject pen = MakePen(width, kPenColour);
         for (const bool reversed : {false, true}) {
             SceneDib image(grid.Width(), grid.Height(count));

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     }
     quorvel::corpus::Corpus corpus(argv[1]);
     using Kind = void (*)(quorvel::corpus::Corpus&);
-    for (const Kind kind : {quorvel::corpus::LineScenes, quorvel::corpus::JoinScenes, quorvel::corpus::EllipseScenes,
+    for (const Kind kind : {quorvel::corpus::LineScenes, quorvel::corpus::ExactLineScenes, quorvel::corpus::JoinScenes, quorvel::corpus::EllipseScenes,
                             quorvel::corpus::ArcScenes, quorvel::corpus::PolygonScenes,
                             quorvel::corpus::BitBltScenes, quorvel::corpus::TextScenes,
                             quorvel::corpus::ObjectScenes}) {
