@@ -14,6 +14,7 @@ EllipsePath::EllipsePath(const EllipseBox& box, std::vector<PathPoint>& points)
       leftColumn(box.left + (box.right - box.left - 1) / 2),
       upperRow(box.top + (box.bottom - box.top - 1) / 2),
       lowerRow(box.top + (box.bottom - box.top) / 2),
+      // Rays start at the corners' midpoint rounded down, as in Windows.
       centreX(HalfRoundedDown(box.left + box.right)),
       centreY(HalfRoundedDown(box.top + box.bottom)) {
     points.clear();

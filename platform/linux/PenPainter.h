@@ -24,7 +24,7 @@ public:
     bool Visible() const { return visible; }
     bool Wide() const { return width > 1; }
     // The pixels outside the bitmap that still matter to this pen.
-    ClipRect Reach() const { return canvas.Bounds(end.Reach() + 1); }
+    ClipRect Reach() const { return canvas.Bounds((Wide() ? end.Reach() : 0) + 1); }
 
     // A path's first point, then each next one.
     void StartPath(long long x, long long y);
@@ -40,7 +40,7 @@ private:
     bool visible = false;
     int width = 1;
     std::uint32_t pixel = 0;
-    PenEnd end{2};
+    PenEnd end{2};  // a wide pen's round end
     PathPoint last{0, 0};
 };
 

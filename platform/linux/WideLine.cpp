@@ -11,7 +11,8 @@ PenEnd::PenEnd(int width) {
     rowCount = width;
     reach = half;
     for (Run& run : runs) run = {0, 0};
-    // Each row runs between its outermost outline pixels.
+    // Windows' round end: the filled ellipse of the pen's box, each row
+    // running between its outermost outline pixels.
     StepEllipseQuadrants(width, width, [&](long long left, long long right, long long lower, long long upper) {
         for (const long long row : {lower, upper}) {
             Run& run = runs[static_cast<std::size_t>(row)];
@@ -24,11 +25,10 @@ PenEnd::PenEnd(int width) {
 
 namespace {
 
-// The offset w·d / (2·length) rounded as WideLineBody says, from its
-// numerator's square w²·d² and twice the length's square, 4·length²: the
-// largest whole k with (2k)² · length² ≤ w²·d², plus one, for the +x
-// side, or with (2k − 1)² · length² ≤ w²·d² for the other. At most w / 2
-// + 1 either way.
+// The size of the offset w·|d| / (2·length) across a line, d its run or
+// rise, rounded exactly from w²·d² and length²: on the +x side the largest
+// whole k with (2k)²·length² ≤ w²·d², plus one; on the other the largest
+// with (2k − 1)²·length² ≤ w²·d². At most w / 2 + 1 either way.
 long long BeyondTruncation(Int128 numerator, Int128 lengthSquared) {
     long long k = 0;
     while (Int128{4} * (k + 1) * (k + 1) * lengthSquared <= numerator) ++k;
@@ -63,6 +63,7 @@ std::array<PathPoint, 4> WideLineBody(PathPoint from, PathPoint to, int width) {
     // The offset towards +x is (w·|dy|, ∓w·|dx|) / (2·length): across the
     // line, upward when it slopes down to the right on the screen.
     const long long ySign = (dx > 0) == (dy > 0) ? -1 : 1;
+    // Windows rounds the +x side one pixel beyond, the other to the nearest.
     const PathPoint beyond{BeyondTruncation(across, lengthSquared), ySign * BeyondTruncation(along, lengthSquared)};
     const PathPoint nearest{-Nearest(across, lengthSquared), -ySign * Nearest(along, lengthSquared)};
     return {{{from.x + beyond.x, from.y + beyond.y},

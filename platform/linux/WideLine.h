@@ -52,9 +52,7 @@ private:
 // line they lie off both end points by the pen's half width across the
 // line, rounded exactly (no floating point): on the side towards +x to one
 // pixel beyond the offset's truncation, on the other side to the nearest
-// pixel, halves away from zero. So the side towards +x reaches a pixel
-// further: Polygon leaves out the right and bottom edges, and Windows
-// makes up for it there.
+// pixel, halves away from zero.
 std::array<PathPoint, 4> WideLineBody(PathPoint from, PathPoint to, int width);
 
 // Calls visit(y, x0, x1) for the runs of pixels x0 … x1 − 1 inside clip
