@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite: set up, then build and test under the default and
 # the sanitizer presets, then build the Windows binaries: the 32-bit module
-# DLL with its exports and imports checked, and the 64-bit pair flown under
-# Wine.
+# DLL with its exports and imports checked, the 64-bit pair flown under
+# Wine, and the platform's GDI compared with Wine's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +19,5 @@ cmake --build --preset windows-i686
 scripts/check-windows-dll.sh build/windows-i686/QuorvelMFD.dll
 echo "== windows-x86_64 under Wine =="
 scripts/wine-smoke-test.sh
+echo "== the platform's GDI against Wine's =="
+scripts/gdi-comparison.sh

@@ -22,24 +22,13 @@ case ${QUORVEL_EXPECT_BALL:-} in
   0) ball_flag=(--no-ball) ;;
 esac
 
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all
-# No .NET or HTML engine to install into the new prefix.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+source scripts/wine-prefix.sh
 start=$(date +%s.%N)
-timeout 300 "$wine" wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
+make_wine_prefix
 prefix_done=$(date +%s.%N)
 
 # Relative paths: Wine maps the working directory to a drive of its own.
-cd "$work"
+cd "$wine_work"
 cp "$root/build/windows-x86_64/sim/quorvel-sim.exe" "$root/build/windows-x86_64/QuorvelMFD.dll" .
 timeout 300 "$wine" quorvel-sim.exe --module QuorvelMFD.dll --duration 3 --frame-every 1 --mfd 400x400 --mfd 256x256 \
   --quiet --out pictures | tee run.log

@@ -1,19 +1,16 @@
 // What a device context draws into: the 32-bit DIB section selected into
-// it, seen both as rows of pixels and as a cairo image surface over the
-// same memory.
+// it, seen as rows of pixels.
 //
-// Made when a DIB section is selected and dropped when it is deselected or
-// the device context is deleted, so the drawing calls of a repaint find
-// everything ready and allocate nothing. Coordinates are GDI's, top-down,
-// whichever way the DIB stores its rows: for a bottom-up DIB the rows are
-// addressed in reverse, and cairo's matrix flips y the same way.
+// Attached when a DIB section is selected and detached when it is
+// deselected or the device context is deleted. Coordinates are GDI's,
+// top-down, whichever way the DIB stores its rows: for a bottom-up DIB the
+// rows are addressed in reverse.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/Win32.h"
-#include "platform/linux/GraphicsHandles.h"
 #include "platform/linux/LineRaster.h"
 
 namespace quorvel::platform {
@@ -48,15 +45,6 @@ public:
     void FillSpan(long long y, long long x0, long long x1, std::uint32_t pixel);
     void FillRect(long long left, long long top, long long right, long long bottom, std::uint32_t pixel);
 
-    // The cairo context, in GDI coordinates; null when cairo cannot wrap
-    // the bitmap (it refuses sides beyond 32767 pixels). Drawing with it
-    // goes between BeginCairo and EndCairo, which keep cairo's view of the
-    // memory and the direct writes in step. cairo sets the unused top byte
-    // of the pixels it paints, where GDI leaves 0: EndCairo clears it again
-    // within touched, which must hold everything cairo painted.
-    cairo_t* BeginCairo();
-    void EndCairo(const ClipRect& touched);
-
 private:
     std::uint32_t* Row(long long y) const { return firstRow + static_cast<std::ptrdiff_t>(y) * rowStep; }
 
@@ -64,8 +52,6 @@ private:
     std::ptrdiff_t rowStep = 0;         // from one image row to the next, in pixels
     long long width = 0;
     long long height = 0;
-    CairoSurface surface;
-    CairoContext context;
 };
 
 }  // namespace quorvel::platform

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "platform/linux/EllipsePath.h"
 #include "platform/linux/EllipseRaster.h"
 #include "platform/linux/GdiObjects.h"
 #include "platform/linux/JournalHook.h"
@@ -17,8 +18,10 @@
 namespace {
 
 using quorvel::platform::DeviceContext;
+using quorvel::platform::EllipsePath;
 using quorvel::platform::GdiCall;
 using quorvel::platform::GdiTable;
+using quorvel::platform::PenPainter;
 
 DeviceContext* FindDc(HDC dc) { return GdiTable::Instance().FindDc(dc); }
 
@@ -28,6 +31,23 @@ void FillEllipse(DeviceContext& dc, const quorvel::platform::EllipseBox& box) {
     quorvel::platform::DcCanvas& canvas = dc.canvas;
     quorvel::platform::ForEachEllipseInteriorSpan(
         box, canvas.Bounds(), [&](long long y, long long x0, long long x1) { canvas.FillSpan(y, x0, x1, pixel); });
+}
+
+// Space for an ellipse's first quadrant, reused from call to call; the host
+// draws on one thread, but a second thread gets space of its own.
+std::vector<quorvel::platform::PathPoint>& QuadrantSpace() {
+    thread_local std::vector<quorvel::platform::PathPoint> points;
+    return points;
+}
+
+// count points of the path from index first on.
+void DrawPath(PenPainter& pen, const EllipsePath& path, long long first, long long count) {
+    const quorvel::platform::PathPoint start = path.At(first);
+    pen.StartPath(start.x, start.y);
+    for (long long i = 1; i < count; ++i) {
+        const quorvel::platform::PathPoint next = path.At(first + i);
+        pen.PathTo(next.x, next.y);
+    }
 }
 
 }  // namespace
@@ -45,10 +65,9 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
     DeviceContext* dc = FindDc(hdc);
     if (dc == nullptr) return FALSE;
     RecordCall(*dc, GdiCall::LineTo, {x, y});
-    {
-        quorvel::platform::PenPainter pen(*dc);
-        pen.Segment(dc->position.x, dc->position.y, x, y);
-    }
+    PenPainter pen(*dc);
+    pen.StartPath(dc->position.x, dc->position.y);
+    pen.PathTo(x, y);
     dc->position = {x, y};
     return TRUE;
 }
@@ -62,8 +81,21 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!quorvel::platform::MakeEllipseBox(left, top, right, bottom, box)) return TRUE;
     // The brush fills inside the outline; the pen is drawn over it.
     FillEllipse(*dc, box);
-    quorvel::platform::PenPainter pen(*dc);
-    if (pen.Visible()) {
+    PenPainter pen(*dc);
+    if (!pen.Visible()) return TRUE;
+    if (quorvel::platform::ThinEllipseBox(box)) {
+        // Windows draws a box this thin as a rectangle.
+        pen.StartPath(box.left, box.top);
+        pen.PathTo(box.right - 1, box.top);
+        pen.PathTo(box.right - 1, box.bottom - 1);
+        pen.PathTo(box.left, box.bottom - 1);
+        pen.PathTo(box.left, box.top);
+    } else if (pen.Wide() && quorvel::platform::SteppedEllipse(box)) {
+        // A wide pen follows the outline's path round, back to its start.
+        const EllipsePath path(box, QuadrantSpace());
+        DrawPath(pen, path, 0, path.Size() + 1);
+    } else {
+        // The path's pixels, without keeping the path.
         quorvel::platform::ForEachEllipsePixel(box, pen.Reach(),
                                                [&pen](long long x, long long y, long long, long long) {
                                                    pen.OutlinePixel(x, y);
@@ -78,15 +110,22 @@ BOOL WINAPI Arc(HDC hdc, int left, int top, int right, int bottom, int startX, i
     RecordCall(*dc, GdiCall::Arc, {left, top, right, bottom, startX, startY, endX, endY});
     quorvel::platform::EllipseBox box;
     if (!quorvel::platform::MakeEllipseBox(left, top, right, bottom, box)) return TRUE;
-    quorvel::platform::PenPainter pen(*dc);
+    PenPainter pen(*dc);
     if (!pen.Visible()) return TRUE;
     // Drawn counter-clockwise whatever dc->arcDirection says: nothing here
-    // sets it. Coinciding radials give the full ellipse.
-    const quorvel::platform::ArcSweep sweep(box, startX, startY, endX, endY);
-    quorvel::platform::ForEachEllipsePixel(box, pen.Reach(),
-                                           [&](long long x, long long y, long long u, long long v) {
-                                               if (sweep.Contains(u, v)) pen.OutlinePixel(x, y);
-                                           });
+    // sets it.
+    if (!quorvel::platform::SteppedEllipse(box)) {
+        const quorvel::platform::ArcSweep sweep(box, startX, startY, endX, endY);
+        quorvel::platform::ForEachEllipsePixel(box, pen.Reach(),
+                                               [&](long long x, long long y, long long u, long long v) {
+                                                   if (sweep.Contains(u, v)) pen.OutlinePixel(x, y);
+                                               });
+        return TRUE;
+    }
+    const EllipsePath path(box, QuadrantSpace());
+    const quorvel::platform::PathRange range = quorvel::platform::ArcRange(path, startX, startY, endX, endY);
+    // A path of one point draws nothing, whatever the pen's width.
+    if (range.count >= 2) DrawPath(pen, path, range.first, range.count);
     return TRUE;
 }
 
@@ -107,13 +146,10 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* points, int count) {
             points, count, dc->polyFillMode, canvas.Bounds(), crossings,
             [&](long long y, long long x0, long long x1) { canvas.FillSpan(y, x0, x1, fill); });
     }
-    quorvel::platform::PenPainter pen(*dc);
+    PenPainter pen(*dc);
     if (pen.Visible()) {
-        for (int i = 0; i < count; ++i) {
-            const POINT& from = points[i];
-            const POINT& to = points[i + 1 < count ? i + 1 : 0];
-            pen.Segment(from.x, from.y, to.x, to.y);
-        }
+        pen.StartPath(points[0].x, points[0].y);
+        for (int i = 1; i <= count; ++i) pen.PathTo(points[i % count].x, points[i % count].y);
     }
     return TRUE;
 }

@@ -2,6 +2,12 @@
 
 namespace quorvel::platform {
 
+long long CrossingColumn(long long upperX, long long upperY, long long lowerX, long long lowerY, long long y) {
+    const Int128 run = Int128{y - upperY} * (lowerX - upperX);
+    const long long rise = lowerY - upperY;
+    return upperX + static_cast<long long>(run >= 0 ? (run + rise - 1) / rise : -(-run / rise));
+}
+
 void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeCrossing>& crossings) {
     crossings.clear();
     for (int i = 0; i < count; ++i) {
@@ -14,10 +20,7 @@ void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeC
         const POINT& upper = down ? from : to;
         const POINT& lower = down ? to : from;
         if (y < upper.y || y >= lower.y) continue;
-        const Int128 run = Int128{y - upper.y} * (static_cast<long long>(lower.x) - upper.x);
-        const long long rise = static_cast<long long>(lower.y) - upper.y;
-        const long long step = static_cast<long long>(run >= 0 ? (run + rise - 1) / rise : -(-run / rise));
-        crossings.push_back({upper.x + step, down ? 1 : -1});
+        crossings.push_back({CrossingColumn(upper.x, upper.y, lower.x, lower.y, y), down ? 1 : -1});
     }
     std::sort(crossings.begin(), crossings.end(),
               [](const EdgeCrossing& a, const EdgeCrossing& b) { return a.x < b.x; });

@@ -28,6 +28,10 @@ template <typename Visit>
 void ForEachPolygonSpan(const POINT* points, int count, int fillMode, const ClipRect& clip,
                         std::vector<EdgeCrossing>& crossings, Visit&& visit);
 
+// The first column at or right of where the edge from (upperX, upperY)
+// down to (lowerX, lowerY) crosses row y, upperY ≤ y < lowerY.
+long long CrossingColumn(long long upperX, long long upperY, long long lowerX, long long lowerY, long long y);
+
 // The crossings of the polygon's edges with row y, sorted by x.
 void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeCrossing>& crossings);
 

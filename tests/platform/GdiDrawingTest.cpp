@@ -109,8 +109,11 @@ TEST_F(GdiDrawingTest, EllipseOutlineRunsThroughTheBoxLessItsRightAndBottomEdges
     DibDc target(40, 40);
     SelectObject(target.dc, GetStockObject(WHITE_PEN));
     SelectObject(target.dc, GetStockObject(NULL_BRUSH));
+    // Windows draws nothing for a 1 by 1 box.
+    ASSERT_TRUE(Ellipse(target.dc, 5, 6, 6, 7));
+    EXPECT_TRUE(Painted(target).empty());
     for (int w = 1; w <= 30; ++w) {
-        for (int h = 1; h <= 30; ++h) {
+        for (int h = w == 1 ? 2 : 1; h <= 30; ++h) {
             target.Fill(0);
             ASSERT_TRUE(Ellipse(target.dc, 5, 6, 5 + w, 6 + h));
             const Pixels painted = Painted(target);
@@ -123,8 +126,16 @@ TEST_F(GdiDrawingTest, EllipseOutlineRunsThroughTheBoxLessItsRightAndBottomEdges
             }
             ASSERT_EQ(left, 5);
             ASSERT_EQ(right, 5 + w - 1) << w << " by " << h;
-            ASSERT_EQ(top, 6);
-            ASSERT_EQ(bottom, 6 + h - 1) << w << " by " << h;
+            // A tall thin ellipse stops short of its tips, as Windows'
+            // stepping does: 3 by 10 spans rows 1 to 8.
+            const int inset = top - 6;
+            ASSERT_EQ(bottom, 6 + h - 1 - inset) << w << " by " << h;
+            if (w >= 7 || h <= 6) {
+                ASSERT_EQ(inset, 0) << w << " by " << h;
+            }
+            if (w == 3 && h == 10) {
+                ASSERT_EQ(inset, 1);
+            }
             if (w >= 3 && h >= 3) {
                 ASSERT_FALSE(Escapes(target, 5 + w / 2, 6 + h / 2)) << w << " by " << h;
             }
@@ -183,13 +194,14 @@ TEST_F(GdiDrawingTest, WidePensAreCentredWithTheExtraRowAndColumnOnTopAndLeft) {
     EXPECT_EQ(target.At(8, 19), 0u);
     EXPECT_EQ(target.At(31, 19), 0u);
 
-    // A 3-pixel line is 3 rows high, with round ends past both end points.
+    // A 3-pixel line is 3 rows high, with a plus, the 3 by 3 ellipse, round
+    // each end point.
     target.Fill(0);
     MoveToEx(target.dc, 10, 10, nullptr);
     LineTo(target.dc, 20, 10);
-    EXPECT_EQ(Painted(target).size(), 13u * 3u);
-    EXPECT_EQ(target.At(9, 9), Dib(kInk));
-    EXPECT_EQ(target.At(21, 11), Dib(kInk));
+    Pixels line{{9, 10}, {21, 10}};
+    for (int x = 10; x <= 20; ++x) line.insert({{x, 9}, {x, 10}, {x, 11}});
+    EXPECT_EQ(Painted(target), line);
 
     SelectObject(target.dc, two);
     target.Fill(0);
@@ -211,7 +223,7 @@ TEST_F(GdiDrawingTest, WidePensAreCentredWithTheExtraRowAndColumnOnTopAndLeft) {
     DeleteObject(two);
 }
 
-TEST_F(GdiDrawingTest, ArcRunsCounterClockwiseAndCoincidingRadialsGiveTheWholeEllipse) {
+TEST_F(GdiDrawingTest, ArcFollowsTheOutlineCounterClockwiseAndLeavesOutItsLastPoint) {
     DibDc whole(60, 60), arc(60, 60);
     for (DibDc* target : {&whole, &arc}) {
         SelectObject(target->dc, GetStockObject(WHITE_PEN));
@@ -224,19 +236,65 @@ TEST_F(GdiDrawingTest, ArcRunsCounterClockwiseAndCoincidingRadialsGiveTheWholeEl
 
     MoveToEx(arc.dc, 3, 4, nullptr);
     // From 3 o'clock to 12 o'clock; the points need not lie on the ellipse.
+    // The end ray meets the outline at (30, 10), which the path stops
+    // short of; its last point, (31, 10), the 1-pixel pen leaves out.
     Arc(arc.dc, 10, 10, 50, 50, 58, 30, 30, 1);
-    EXPECT_EQ(Painted(arc), upperRight);
+    Pixels expected = upperRight;
+    expected.erase({30, 10});
+    expected.erase({31, 10});
+    EXPECT_EQ(Painted(arc), expected);
     arc.Fill(0);
     Arc(arc.dc, 10, 10, 50, 50, 30, 1, 58, 30);
-    EXPECT_EQ(Painted(arc), rest);
+    expected = rest;
+    expected.insert({30, 10});
+    expected.erase({49, 30});
+    EXPECT_EQ(Painted(arc), expected);
+    // Both on the ray through 1:30: the whole path round, less its last
+    // point, the one before the start.
     arc.Fill(0);
-    Arc(arc.dc, 10, 10, 50, 50, 45, 15, 59, 1);  // both on the ray through 1:30
-    EXPECT_EQ(Painted(arc), ellipse);
+    Arc(arc.dc, 10, 10, 50, 50, 45, 15, 59, 1);
+    expected = ellipse;
+    expected.erase({44, 16});
+    EXPECT_EQ(Painted(arc), expected);
 
     POINT position{};
     MoveToEx(arc.dc, 0, 0, &position);
     EXPECT_EQ(position.x, 3) << "neither Arc nor Ellipse moves the current position";
     EXPECT_EQ(position.y, 4);
+}
+
+TEST_F(GdiDrawingTest, ATinyWideArcDrawsTheWholeCircleAsTheRateDialsDo) {
+    // The rays of a rate arc at a tiny rate: from just above 9 o'clock to
+    // 9 o'clock, less than a pixel apart on the outline. They meet it
+    // between the same two points, which gives the whole circle.
+    DibDc target(80, 80);
+    HPEN three = CreatePen(PS_SOLID, 3, kInk);
+    SelectObject(target.dc, three);
+    Arc(target.dc, 10, 10, 70, 70, 10, 39, 10, 40);
+    EXPECT_EQ(target.At(40, 10), Dib(kInk)) << "12 o'clock";
+    EXPECT_EQ(target.At(69, 40), Dib(kInk)) << "3 o'clock";
+    EXPECT_EQ(target.At(40, 69), Dib(kInk)) << "6 o'clock";
+    EXPECT_FALSE(Escapes(target, 40, 40)) << "no gap in the circle";
+    SelectObject(target.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(three);
+}
+
+TEST_F(GdiDrawingTest, ASlantingWideLineReachesFurtherOnItsRightSide) {
+    // A 5-pixel pen along (12, 9): its half width across the line is
+    // (1.5, −2) one way, rounded to (2, −3), and (−1.5, 2) the other,
+    // rounded to (−2, 2).
+    DibDc target(40, 50);
+    HPEN five = CreatePen(PS_SOLID, 5, kInk);
+    SelectObject(target.dc, five);
+    MoveToEx(target.dc, 10, 30, nullptr);
+    LineTo(target.dc, 22, 39);
+    EXPECT_EQ(target.At(13, 28), Dib(kInk)) << "the upper right side, one pixel beyond";
+    EXPECT_EQ(target.At(23, 36), Dib(kInk));
+    EXPECT_EQ(target.At(14, 28), 0u);
+    EXPECT_EQ(target.At(13, 36), 0u) << "the lower left side, to the nearest pixel";
+    EXPECT_EQ(target.At(14, 36), Dib(kInk));
+    SelectObject(target.dc, GetStockObject(BLACK_PEN));
+    DeleteObject(five);
 }
 
 TEST_F(GdiDrawingTest, PolygonClosesItselfAndFillsByAlternation) {
@@ -326,7 +384,7 @@ TEST_F(GdiDrawingTest, ABottomUpDibKeepsTheImageBottomRowFirstInMemory) {
     Polygon(target.dc, top, 4);  // the image's top row
     EXPECT_EQ(target.MemoryRow(7)[9], Dib(RGB(255, 255, 255)));
     EXPECT_EQ(target.MemoryRow(0)[9], 0u);
-    // Wide pens go through cairo, whose matrix must turn y round too.
+    // Wide pens too.
     HPEN wide = CreatePen(PS_SOLID, 3, kInk);
     SelectObject(target.dc, wide);
     MoveToEx(target.dc, 2, 1, nullptr);

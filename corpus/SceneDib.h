@@ -1,0 +1,64 @@
+// What every scene of the GDI corpus draws into and with: a memory device
+// context holding a 32-bit DIB section, and owners for the pens, brushes
+// and fonts a scene makes. Built against the real <windows.h> on Windows
+// and the platform's stand-in on Linux, so it uses Win32 calls only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "platform/Win32.h"
+
+namespace quorvel::corpus {
+
+// What a scene's image holds before anything is drawn.
+inline constexpr std::uint32_t kBackground = 0x000000;
+
+struct DeleteGdiObject {
+    void operator()(void* handle) const { DeleteObject(handle); }
+};
+// One pen, brush, font or bitmap the corpus made.
+using GdiObject = std::unique_ptr<void, DeleteGdiObject>;
+
+struct DeleteDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using DcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc>;
+
+GdiObject MakePen(int width, COLORREF colour);
+GdiObject MakeBrush(COLORREF colour);
+// The bench host's MFD font for a character cell of width × height.
+GdiObject MakeCellFont(int width, int height);
+
+class SceneDib {
+public:
+    // Top-down unless bottomUp; every pixel kBackground.
+    SceneDib(int width, int height, bool bottomUp = false);
+    ~SceneDib();
+    SceneDib(const SceneDib&) = delete;
+    SceneDib& operator=(const SceneDib&) = delete;
+
+    HDC Dc() const { return dc; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+    bool Ok() const { return bits != nullptr; }
+
+    void Fill(std::uint32_t pixel);
+    // Pixel (x, y) of the image, y downward, whichever way rows are stored.
+    std::uint32_t& At(int x, int y);
+    // The image, top row first.
+    std::vector<std::uint32_t> TopDown() const;
+
+private:
+    int width;
+    int height;
+    bool bottomUp;
+    HDC dc = nullptr;
+    HGDIOBJ bitmap = nullptr;
+    HGDIOBJ defaultBitmap = nullptr;
+    std::uint32_t* bits = nullptr;
+};
+
+}  // namespace quorvel::corpus
