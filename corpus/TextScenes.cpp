@@ -5,6 +5,7 @@
 // And the return values of SelectObject, DeleteObject and GetStockObject
 // in the sequences the module and the bench host use.
 
+#include <cstdio>
 #include <string>
 
 #include "corpus/Corpus.h"
@@ -17,7 +18,9 @@ std::string Position(HDC dc) {
     POINT at{0, 0};
     MoveToEx(dc, 0, 0, &at);
     MoveToEx(dc, at.x, at.y, nullptr);
-    return "(" + std::to_string(at.x) + ", " + std::to_string(at.y) + ")";
+    char text[48];
+    std::snprintf(text, sizeof text, "(%ld, %ld)", static_cast<long>(at.x), static_cast<long>(at.y));
+    return text;
 }
 
 void Print(HDC dc, int x, int y, const char* text) { TextOutA(dc, x, y, text, lstrlenA(text)); }
