@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "plugin/ModuleState.h"
+#include "drawing/Degrees.h"
 
 namespace quorvel {
 
@@ -16,16 +16,11 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40 && sizeof(BITMAPINFOHEADER) ==
 
 namespace {
 
-// Sine and cosine of single-precision degrees, each rounded to single
-// precision, as all ball geometry is.
-float SinDeg(float degrees) { return static_cast<float>(std::sin(static_cast<double>(degrees * degToRadF))); }
-float CosDeg(float degrees) { return static_cast<float>(std::cos(static_cast<double>(degrees * degToRadF))); }
-
 // The list geometry's sphere point G(latitude, longitude), longitude from +x
 // toward +z.
 void SphereVertex(float latitude, float longitude) {
-    const float cosLatitude = CosDeg(latitude);
-    glVertex3f(CosDeg(longitude) * cosLatitude, SinDeg(latitude), SinDeg(longitude) * cosLatitude);
+    const float cosLatitude = CosDegrees(latitude);
+    glVertex3f(CosDegrees(longitude) * cosLatitude, SinDegrees(latitude), SinDegrees(longitude) * cosLatitude);
 }
 
 struct BallVector {
@@ -37,9 +32,9 @@ struct BallVector {
 // The marker point M(elevation, azimuth), azimuth from north (+z) toward
 // east (+x).
 BallVector MarkerDirection(float elevation, float azimuth) {
-    const float sinElevation = SinDeg(elevation);
-    const float cosElevation = CosDeg(elevation);
-    return {SinDeg(azimuth) * cosElevation, sinElevation, CosDeg(azimuth) * cosElevation};
+    const float sinElevation = SinDegrees(elevation);
+    const float cosElevation = CosDegrees(elevation);
+    return {SinDegrees(azimuth) * cosElevation, sinElevation, CosDegrees(azimuth) * cosElevation};
 }
 
 // Window coordinates (y upward) to an image position (y downward) inside
@@ -146,7 +141,7 @@ void AttitudeBall::BuildDisplayLists() {
     glNewList(parallelRingList, GL_COMPILE);
     glBegin(GL_LINE_LOOP);
     for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(SinDeg(static_cast<float>(longitude)), 0.0f, CosDeg(static_cast<float>(longitude)));
+        glVertex3f(SinDegrees(static_cast<float>(longitude)), 0.0f, CosDegrees(static_cast<float>(longitude)));
     }
     glEnd();
     glEndList();
@@ -154,7 +149,7 @@ void AttitudeBall::BuildDisplayLists() {
     glNewList(greatCircleList, GL_COMPILE);
     glBegin(GL_LINE_LOOP);
     for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(CosDeg(static_cast<float>(longitude)), SinDeg(static_cast<float>(longitude)), 0.0f);
+        glVertex3f(CosDegrees(static_cast<float>(longitude)), SinDegrees(static_cast<float>(longitude)), 0.0f);
     }
     glEnd();
     glEndList();
@@ -162,9 +157,9 @@ void AttitudeBall::BuildDisplayLists() {
     const auto compileParallels = [this](GLuint list, std::initializer_list<int> latitudes) {
         glNewList(list, GL_COMPILE);
         for (int latitude : latitudes) {
-            const float radius = CosDeg(static_cast<float>(latitude));
+            const float radius = CosDegrees(static_cast<float>(latitude));
             glPushMatrix();
-            glTranslatef(0.0f, SinDeg(static_cast<float>(latitude)), 0.0f);
+            glTranslatef(0.0f, SinDegrees(static_cast<float>(latitude)), 0.0f);
             glScalef(radius, radius, radius);
             glCallList(parallelRingList);
             glPopMatrix();
@@ -280,8 +275,8 @@ void AttitudeBall::ProjectMarkers(float pitchAngle, float rollAngle, float yawAn
     eastPoint = project({1.0f, 0.0f, 0.0f});
     westPoint = project({-1.0f, 0.0f, 0.0f});
 
-    const float sinRoll = SinDeg(rollAngle);
-    const float cosRoll = CosDeg(rollAngle);
+    const float sinRoll = SinDegrees(rollAngle);
+    const float cosRoll = CosDegrees(rollAngle);
     const float pathElevation = pitchAngle - aoa * cosRoll - slip * sinRoll;
     const float pathAzimuth = -yawAngle - aoa * sinRoll - slip * cosRoll;
     flightPathPoint = project(MarkerDirection(pathElevation, pathAzimuth));

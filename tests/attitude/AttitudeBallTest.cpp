@@ -1,7 +1,6 @@
 // The attitude ball as the page drives it: its pictures checked on pixels,
 // its six points against a projection worked out by hand in double
-// precision, bad numbers, images that cannot be made, two balls at once,
-// and pages built and destroyed through the loaded module.
+// precision, bad numbers, images that cannot be made, and two balls at once.
 //
 // QUORVEL_PICTURE_DIR=/some/dir writes the pictures as PNG files.
 
@@ -17,10 +16,6 @@
 
 #include "attitude/AttitudeBall.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "plugin/ModuleEntry.h"
-#include "plugin/QuorvelMFD.h"
-#include "sim/HostVessel.h"
-#include "sim/ModuleHost.h"
 #include "support/TestDib.h"
 
 namespace quorvel {
@@ -462,54 +457,6 @@ TEST(BallContextTest, ReleaseLeavesNoContextCurrentAndTheOtherBallDrawsOn) {
     }
     survivor.Render({-30, 0, 0}, 2);
     EXPECT_TRUE(IsColour(survivor.At(60, 60), kGround));
-}
-
-// --- On the page ------------------------------------------------------------
-
-QuorvelMFD* BuildPage(std::uint32_t packedSize, HostVessel& vessel) {
-    return static_cast<QuorvelMFD*>(
-        reinterpret_cast<MFD*>(MessageCallback(1, 0, packedSize, reinterpret_cast<std::intptr_t>(&vessel.vessel))));
-}
-
-TEST(BallPageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
-    HostVessel vessel;
-    struct Case {
-        std::uint32_t width, height;
-        std::int32_t ballWidth, ballHeight;
-    };
-    for (const Case& c : {Case{400, 200, 398, 133}, Case{400, 400, 398, 266}, Case{2, 300, 0, 200},
-                          Case{1, 300, 0, 200}, Case{0, 300, 0, 200}, Case{300, 1, 298, 0}}) {
-        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
-        QuorvelMFD* page = BuildPage(sim::ModuleHost::PackSize(c.width, c.height), vessel);
-        ASSERT_NE(page, nullptr);
-        ASSERT_NE(page->attitudeBall, nullptr);
-        const BallPlacement& placement = page->attitudeBall->placement;
-        EXPECT_EQ(placement.x, 1);
-        EXPECT_EQ(placement.y, 1);
-        EXPECT_EQ(placement.width, c.ballWidth);
-        EXPECT_EQ(placement.height, c.ballHeight);
-        EXPECT_EQ(page->attitudeBall->renderContext != nullptr, c.ballWidth > 0 && c.ballHeight > 0);
-        delete static_cast<MFD*>(page);
-    }
-}
-
-TEST(BallPageTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothing) {
-    const int contexts = LiveGlContexts();
-    const int objects = LiveGdiObjects().Total();
-    {
-        sim::ModuleHost host(QUORVEL_MODULE_PATH);
-        host.Init();
-        HostVessel vessel;
-        for (int cycle = 0; cycle < 1000; ++cycle) {
-            MFD* page = host.OpenPage("QuorvelMFD", 400, 400, vessel);
-            ASSERT_NE(page, nullptr) << cycle;
-            ASSERT_EQ(LiveGlContexts(), contexts + 1) << cycle;
-            host.ClosePage(page);
-        }
-        EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    }
-    EXPECT_EQ(LiveGlContexts(), contexts);
-    EXPECT_EQ(LiveGdiObjects().Total(), objects);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ Picture WithReadouts(std::uint32_t width, std::uint32_t height) {
 TEST(PagePictures, ReadoutRowsStartWhereThePageWritesItsReadouts) {
     for (const auto& [width, height] : {std::pair{400u, 400u}, std::pair{256u, 256u}, std::pair{640u, 300u}}) {
         const sim::CharCell cell = sim::MfdCharCell(width, height);
-        const ReadoutLayout layout = LayOutReadouts(width, height, cell.width, cell.height);
+        const ReadoutLayout layout = LayOutReadouts({width, height, cell.width, cell.height});
         for (int row = 0; row < 8; ++row) {
             const Box box = ReadoutRow(width, height, row);
             EXPECT_EQ(box.left, static_cast<std::uint32_t>(layout.column[row].x)) << width << "x" << height;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/linux/GdiJournal.h"
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
 #include "plugin/ModuleEntry.h"
 #include "plugin/PenSet.h"
 #include "plugin/QuorvelMFD.h"

@@ -1,4 +1,4 @@
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
 
 #include <gtest/gtest.h>
 

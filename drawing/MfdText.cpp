@@ -1,9 +1,9 @@
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "plugin/PixelRounding.h"
+#include "drawing/PixelRounding.h"
 
 namespace quorvel {
 

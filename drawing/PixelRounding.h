@@ -1,6 +1,6 @@
-// The three ways the drawing steps turn computed coordinates into pixels,
-// each defined for every input: a value that is not finite becomes 0, and
-// one beyond the int range saturates at its limit, before the conversion.
+// How the drawing turns computed coordinates into pixels, each way defined
+// for every input: a value that is not finite becomes 0, and one beyond the
+// int range saturates at its limit, before the conversion.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +30,9 @@ std::int32_t Truncate(double value);
 // and lands here, so that no size can overflow it.
 std::int32_t Saturate(std::int64_t value);
 POINT SaturatedPoint(std::int64_t x, std::int64_t y);
+// An unsigned page position used as a signed coordinate, as GDI takes it:
+// the bits kept, so that 2^31 and above wrap negative.
+constexpr std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
 
 // The value if it is a number, else 0: for clamps that a NaN would slip
 // through, since every comparison with it is false.

@@ -1,4 +1,4 @@
-#include "plugin/PixelRounding.h"
+#include "drawing/PixelRounding.h"
 
 #include <algorithm>
 #include <cmath>
