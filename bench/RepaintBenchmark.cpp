@@ -5,8 +5,8 @@
 
 #include "plugin/ModuleEntry.h"
 #include "plugin/QuorvelMFD.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdSurface.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/MfdSurface.h"
 
 namespace {
 

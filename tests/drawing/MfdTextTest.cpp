@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/linux/GdiJournal.h"
-#include "sim/MfdSurface.h"
+#include "sim/host/MfdSurface.h"
 #include "support/PixelCount.h"
 
 namespace quorvel {

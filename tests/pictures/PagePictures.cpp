@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "sim/MfdFont.h"
+#include "sim/host/MfdFont.h"
 
 namespace quorvel::pictures {
 

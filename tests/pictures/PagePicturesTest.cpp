@@ -6,7 +6,7 @@
 
 #include "instruments/TextReadouts.h"
 #include "platform/PngWriter.h"
-#include "sim/MfdFont.h"
+#include "sim/host/MfdFont.h"
 
 namespace quorvel::pictures {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "platform/Win32.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostServices.h"
+#include "sim/host/HostServices.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 
 #include "platform/linux/GdiJournal.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostLog.h"
-#include "sim/HostServices.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdHostAccess.h"
-#include "sim/MfdSurface.h"
-#include "sim/ModeRegistry.h"
-#include "sim/ModuleHost.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostServices.h"
+#include "sim/host/HostVessel.h"
+#include "tests/support/MfdHostAccess.h"
+#include "sim/host/MfdSurface.h"
+#include "sim/host/ModeRegistry.h"
+#include "sim/host/ModuleHost.h"
 
 namespace {
 

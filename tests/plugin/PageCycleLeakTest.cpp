@@ -7,10 +7,10 @@
 #include <cstdint>
 
 #include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostLog.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdSurface.h"
-#include "sim/ModuleHost.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/MfdSurface.h"
+#include "sim/host/ModuleHost.h"
 #include "support/AllocationCount.h"
 
 namespace {

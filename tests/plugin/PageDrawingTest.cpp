@@ -15,9 +15,9 @@
 #include "plugin/ModuleEntry.h"
 #include "plugin/PenSet.h"
 #include "plugin/QuorvelMFD.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdHostAccess.h"
-#include "sim/MfdSurface.h"
+#include "sim/host/HostVessel.h"
+#include "tests/support/MfdHostAccess.h"
+#include "sim/host/MfdSurface.h"
 #include "support/PixelCount.h"
 
 namespace quorvel {

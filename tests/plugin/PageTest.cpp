@@ -9,10 +9,10 @@
 #include "plugin/ModuleEntry.h"
 #include "plugin/ModuleState.h"
 #include "plugin/QuorvelMFD.h"
-#include "sim/HostLog.h"
-#include "sim/HostVessel.h"
-#include "sim/ModeRegistry.h"
-#include "sim/ModuleHost.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/ModeRegistry.h"
+#include "sim/host/ModuleHost.h"
 
 namespace quorvel {
 namespace {

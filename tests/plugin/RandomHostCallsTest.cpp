@@ -22,12 +22,12 @@
 #include <vector>
 
 #include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostLog.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdHostAccess.h"
-#include "sim/MfdSurface.h"
-#include "sim/ModeRegistry.h"
-#include "sim/ModuleHost.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostVessel.h"
+#include "tests/support/MfdHostAccess.h"
+#include "sim/host/MfdSurface.h"
+#include "sim/host/ModeRegistry.h"
+#include "sim/host/ModuleHost.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/Telemetry.h"
+#include "sim/bench/Telemetry.h"
 
 namespace quorvel::test {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/Win32.h"
-#include "sim/MfdSurface.h"
+#include "sim/host/MfdSurface.h"
 
 namespace quorvel::test {
 

@@ -6,15 +6,15 @@
 #pragma once
 
 #include "flightdata/FlightData.h"
-#include "sim/HostVessel.h"
+#include "sim/host/HostVessel.h"
 #include "sim/flight/FlightModel.h"
-#include "sim/flight/VesselStateWriter.h"
+#include "sim/bench/VesselStateWriter.h"
 
 namespace quorvel::flight {
 
 struct ModuleProbe {
     void Sample(const FlightModel& model) {
-        WriteVesselState(model, host.state);
+        sim::WriteVesselState(model, host.state);
         data.sample(model.TimeS());
     }
 
