@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 
+#include "platform/Handles.h"
 #include "platform/Win32.h"
 #include "sim/host/MfdFont.h"
 
@@ -52,20 +53,12 @@ public:
     bool WritePng(const std::string& path, std::string* why = nullptr) const;
 
 private:
-    struct DeleteDc {
-        void operator()(HDC__* handle) const { DeleteDC(handle); }
-    };
-    struct DeleteGdiObject {
-        void operator()(void* handle) const { DeleteObject(handle); }
-    };
-    using GdiObjectHandle = std::unique_ptr<void, DeleteGdiObject>;
-
     std::uint32_t width;
     std::uint32_t height;
     // Declared before the device context, so freed after it has let go of them.
-    GdiObjectHandle font;
-    GdiObjectHandle bitmap;
-    std::unique_ptr<HDC__, DeleteDc> dc;
+    platform::GdiObjectHandle<HFONT> font;
+    platform::GdiObjectHandle<HBITMAP> bitmap;
+    platform::DcHandle dc;
     std::uint32_t* pixels = nullptr;  // the DIB section's memory, top row first
 };
 

@@ -15,37 +15,33 @@ namespace {
 template <typename Callback>
 Callback Export(HMODULE module, const char* name, const std::string& path) {
     const FARPROC found = GetProcAddress(module, name);
-    if (found == nullptr) {
-        FreeLibrary(module);
-        throw ModuleLoadError(path + ": the module does not export " + name);
-    }
+    if (found == nullptr) throw ModuleLoadError(path + ": the module does not export " + name);
     return reinterpret_cast<Callback>(reinterpret_cast<void (*)()>(found));
 }
 
 }  // namespace
 
-ModuleHost::ModuleHost(const std::string& path) {
-    module = LoadLibraryA(path.c_str());
-    if (module == nullptr) throw ModuleLoadError("cannot load " + path + ": " + quorvel::platform::LoadErrorText());
-    init = Export<DllInitCallback>(module, kDllInitExport, path);
-    exit = Export<DllExitCallback>(module, kDllExitExport, path);
-    timestep = Export<TimestepCallback>(module, kTimestepExport, path);
-    version = Export<ModuleVersionCallback>(module, kModuleVersionExport, path);
+ModuleHost::ModuleHost(const std::string& path) : module(LoadLibraryA(path.c_str())) {
+    if (!module) throw ModuleLoadError("cannot load " + path + ": " + quorvel::platform::LoadErrorText());
+    init = Export<DllInitCallback>(module.get(), kDllInitExport, path);
+    exit = Export<DllExitCallback>(module.get(), kDllExitExport, path);
+    timestep = Export<TimestepCallback>(module.get(), kTimestepExport, path);
+    version = Export<ModuleVersionCallback>(module.get(), kModuleVersionExport, path);
 }
 
+// The module goes last, with the members: after its pages and its exit.
 ModuleHost::~ModuleHost() {
     while (!pages.empty()) ClosePage(pages.back().get());
     if (initialised) Exit();
-    FreeLibrary(module);
 }
 
 void ModuleHost::Init() {
-    init(module);
+    init(module.get());
     initialised = true;
 }
 
 void ModuleHost::Exit() {
-    exit(module);
+    exit(module.get());
     initialised = false;
 }
 

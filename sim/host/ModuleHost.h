@@ -12,6 +12,7 @@
 
 #include "host/Mfd.h"
 #include "host/ModuleExports.h"
+#include "platform/Handles.h"
 
 struct HostVessel;
 
@@ -49,13 +50,13 @@ public:
     void ClosePage(MFD* page);
     const std::vector<std::unique_ptr<MFD>>& Pages() const { return pages; }
 
-    HMODULE Module() const { return module; }
+    HMODULE Module() const { return module.get(); }
     bool Initialised() const { return initialised; }
 
     static std::uint32_t PackSize(std::uint32_t width, std::uint32_t height);
 
 private:
-    HMODULE module = nullptr;
+    platform::ModuleHandle module;
     DllInitCallback init = nullptr;
     DllExitCallback exit = nullptr;
     TimestepCallback timestep = nullptr;
