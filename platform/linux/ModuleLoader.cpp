@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "platform/ProcessInfo.h"
 #include "platform/Win32.h"
-#include "platform/linux/PlatformDiagnostics.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ std::string CanonicalPath(const char* fileName) {
 }  // namespace
 
 namespace quorvel::platform {
-std::string LastLoadError() { return Modules().lastError; }
+std::string LoadErrorText() { return Modules().lastError; }
 }  // namespace quorvel::platform
 
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {

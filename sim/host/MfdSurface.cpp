@@ -2,29 +2,32 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "platform/PngWriter.h"
-#include "sim/host/MfdFont.h"
 
 namespace quorvel::sim {
 
 MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height)
     : MfdSurface(width, height, MfdCharCell(width, height)) {}
 
-MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height, CharCell cell)
-    : width(width), height(height), dc(CreateCompatibleDC(nullptr)) {
+MfdSurface::MfdSurface(std::uint32_t width, std::uint32_t height, std::optional<CharCell> cell, RowOrder rows)
+    : width(width), height(height), rows(rows), dc(CreateCompatibleDC(nullptr)) {
     if (!dc) return;
-    // A cell of 0 asks GDI for its default size, as CreateFontA's 0 does.
-    font.reset(CreateFontA(static_cast<int>(cell.height), static_cast<int>(cell.width), 0, 0, FW_NORMAL, FALSE, FALSE,
-                           FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                           FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono"));
-    if (font) SelectObject(dc.get(), font.get());
+    if (cell) {
+        // A cell of 0 asks GDI for its default size, as CreateFontA's 0 does.
+        font.reset(CreateFontA(static_cast<int>(cell->height), static_cast<int>(cell->width), 0, 0, FW_NORMAL,
+                               FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono"));
+        if (font) SelectObject(dc.get(), font.get());
+    }
 
     if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+    // A negative height asks for the top row first.
+    info.bmiHeader.biHeight = rows == RowOrder::TopDown ? -static_cast<LONG>(height) : static_cast<LONG>(height);
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -42,7 +45,8 @@ void MfdSurface::Fill(std::uint32_t pixel) {
 
 std::uint32_t MfdSurface::Pixel(std::uint32_t x, std::uint32_t y) const {
     if (pixels == nullptr || x >= width || y >= height) return 0;
-    return pixels[std::size_t{y} * width + x] & 0xFFFFFF;
+    const std::uint32_t row = rows == RowOrder::TopDown ? y : height - 1 - y;
+    return pixels[std::size_t{row} * width + x];
 }
 
 std::span<std::uint32_t> MfdSurface::Pixels() {
@@ -56,7 +60,13 @@ std::span<const std::uint32_t> MfdSurface::Pixels() const {
 }
 
 bool MfdSurface::WritePng(const std::string& path, std::string* why) const {
-    return quorvel::platform::WritePng(path, width, height, pixels, why);
+    if (rows == RowOrder::TopDown || pixels == nullptr) return platform::WritePng(path, width, height, pixels, why);
+    std::vector<std::uint32_t> image(std::size_t{width} * height);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        const std::uint32_t* row = pixels + std::size_t{height - 1 - y} * width;
+        std::copy(row, row + width, image.begin() + static_cast<std::ptrdiff_t>(std::size_t{y} * width));
+    }
+    return platform::WritePng(path, width, height, image.data(), why);
 }
 
 }  // namespace quorvel::sim

@@ -16,7 +16,9 @@
 
 #include "attitude/AttitudeBall.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "support/TestDib.h"
+#include "sim/host/MfdSurface.h"
+#include "tests/support/Colour.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace quorvel {
 namespace {
@@ -25,7 +27,7 @@ using platform::LiveGdiObjects;
 using platform::LiveGlContexts;
 using test::GlColour;
 using test::Rgb;
-using test::TestDib;
+using sim::MfdSurface;
 
 constexpr Rgb kSky = GlColour(0, 0.63, 0.65);
 constexpr Rgb kGround = GlColour(0.38, 0.25, 0.15);
@@ -55,12 +57,16 @@ struct Attitude {
 // A ball whose image is copied to the top-left corner of a surface of the
 // image's own size, so that surface pixels are image pixels.
 struct BallPicture {
-    BallPicture(int width, int height) : ball({0, 0, width, height}), surface(width, height) {}
+    BallPicture(int width, int height)
+        : ball({0, 0, width, height}),
+          surface(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), std::nullopt) {}
 
     void Render(const Attitude& a, float scale) {
         ball.Render(surface.Dc(), a.pitch, a.roll, a.yaw, a.aoa, a.slip, a.pitchRate, a.yawRate, scale);
     }
-    Rgb At(int x, int y) const { return surface.Colour(x, y); }
+    Rgb At(int x, int y) const {
+        return test::RgbAt(surface, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
+    }
 
     // The row in [top, bottom] with most pixels of colour in [left, right].
     int RowOf(Rgb colour, int left, int right, int top, int bottom) const {
@@ -92,7 +98,7 @@ struct BallPicture {
     }
 
     AttitudeBall ball;
-    TestDib surface;
+    MfdSurface surface;
 };
 
 // --- Pictures -------------------------------------------------------------
@@ -244,7 +250,7 @@ TEST(BallPictureTest, RollTurnsThePictureCounterClockwiseAboutTheViewingAxis) {
 
 TEST(BallPictureTest, TheImageIsCopiedToItsPlacementAndNowhereElse) {
     AttitudeBall ball({5, 7, 40, 30});
-    TestDib surface(60, 50);
+    MfdSurface surface(60, 50, std::nullopt);
     surface.Fill(0xFFFFFF);
     ball.Render(surface.Dc(), 0, 0, 0, 0, 0, 0, 0, 1);
     EXPECT_EQ(surface.Pixel(5, 7), 0u) << "the image's black corner";
@@ -410,7 +416,7 @@ TEST(BallCreationTest, AnImageWithoutAreaOrTooBigLeavesNullHandlesAndDrawsNothin
             AttitudeBall ball(placement);
             EXPECT_EQ(ball.renderContext, nullptr);
             EXPECT_EQ(ball.dibSection != nullptr, placement.width == 40000);
-            TestDib surface(40, 40);
+            MfdSurface surface(40, 40, std::nullopt);
             surface.Fill(0xABCDEF);
             ball.Render(surface.Dc(), 10, 20, 30, 1, 2, 3, 4, 2);
             EXPECT_EQ(surface.Pixel(0, 0), 0xABCDEFu);
@@ -437,11 +443,11 @@ TEST(BallContextTest, TwoBallsDrawIntoTheirOwnImages) {
     EXPECT_TRUE(IsColour(level.At(214, 150), kGround));
     EXPECT_TRUE(IsColour(pole.At(214, 150), kSky));
     // The balls' own bitmaps, read again after both have drawn.
-    TestDib copy(398, 266);
-    copy.CopyFrom(pole.ball.memoryDC);
-    EXPECT_TRUE(IsColour(copy.Colour(214, 150), kSky));
-    copy.CopyFrom(level.ball.memoryDC);
-    EXPECT_TRUE(IsColour(copy.Colour(214, 150), kGround));
+    MfdSurface copy(398, 266, std::nullopt);
+    test::CopyInto(copy, pole.ball.memoryDC);
+    EXPECT_TRUE(IsColour(test::RgbAt(copy, 214, 150), kSky));
+    test::CopyInto(copy, level.ball.memoryDC);
+    EXPECT_TRUE(IsColour(test::RgbAt(copy, 214, 150), kGround));
 }
 
 TEST(BallContextTest, ReleaseLeavesNoContextCurrentAndTheOtherBallDrawsOn) {

@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "platform/linux/GdiJournal.h"
+#include "tests/support/GdiJournal.h"
 #include "sim/host/MfdSurface.h"
-#include "support/PixelCount.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace quorvel {
 namespace {
 
 using platform::GdiCall;
-using platform::GdiJournal;
+using test::GdiJournal;
 
 class MfdTextTest : public ::testing::Test {
 protected:
-    sim::MfdSurface surface{120, 120, {8, 14}};
+    sim::MfdSurface surface{120, 120, sim::CharCell{8, 14}};
     HDC dc = surface.Dc();
 };
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <memory>
 
-#include "platform/linux/GdiJournal.h"
+#include "tests/support/GdiJournal.h"
 #include "platform/linux/PlatformDiagnostics.h"
 #include "sim/host/HostLog.h"
 #include "sim/host/HostServices.h"
@@ -20,7 +20,7 @@
 namespace {
 
 using quorvel::platform::GdiCall;
-using quorvel::platform::GdiJournal;
+using quorvel::test::GdiJournal;
 using quorvel::platform::LiveGdiObjects;
 using quorvel::platform::StaleGdiDeletions;
 using quorvel::sim::ModeRegistry;

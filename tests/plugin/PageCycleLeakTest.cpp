@@ -11,7 +11,7 @@
 #include "sim/host/HostVessel.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModuleHost.h"
-#include "support/AllocationCount.h"
+#include "tests/support/AllocationCount.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "support/AllocationCount.h"
+#include "tests/support/AllocationCount.h"
 
 #include <malloc.h>
 

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "support/BenchProcess.h"
+#include "tests/support/BenchProcess.h"
 
 namespace quorvel::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "sim/bench/BenchOutputs.h"
 #include "sim/bench/ContactSheet.h"
-#include "support/BenchProcess.h"
+#include "tests/support/BenchProcess.h"
 
 namespace quorvel::test {
 namespace {

@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/GdiJournal.h"
+#include "platform/linux/PlatformDiagnostics.h"
 #include "sim/host/HostVessel.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModuleHost.h"
 #include "sim/flight/FlightModel.h"
 #include "sim/bench/VesselStateWriter.h"
 #include "tests/sim/flight/FlightTestSupport.h"
-#include "support/TestDib.h"
+#include "tests/support/Colour.h"
+#include "tests/support/GdiJournal.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace quorvel {
 namespace {
@@ -25,8 +27,8 @@ namespace {
 using flight::ControlInputs;
 using flight::kDeg;
 using platform::GdiCall;
-using platform::GdiJournal;
-using platform::JournalEntry;
+using test::GdiJournal;
+using test::JournalEntry;
 
 constexpr int kSize = 400;
 constexpr int kCentreX = kSize / 2;  // the aircraft symbol
@@ -94,8 +96,7 @@ protected:
     }
 
     test::Rgb Colour(int x, int y) const {
-        const std::uint32_t p = surface.Pixel(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
-        return {static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF), static_cast<int>(p & 0xFF)};
+        return test::RgbAt(surface, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
     }
 
     // The mean row of the horizon's pixels in a column of the ball image.

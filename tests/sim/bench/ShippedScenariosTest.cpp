@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "sim/bench/ScenarioFile.h"
-#include "support/BenchProcess.h"
+#include "tests/support/BenchProcess.h"
 
 namespace quorvel::test {
 namespace {

@@ -134,7 +134,8 @@ TEST(VesselStateOrbitTest, ApoapsisIsReportedOnlyWhenBound) {
     ASSERT_TRUE(s.hasApoapsis);
     EXPECT_NEAR(s.apoapsisDistance, kBodyRadiusM, 1e-6) << "at rest on the runway";
 
-    WriteVesselState(InFlight(407127, 8000), s);  // the ellipse of the worked examples
+    // 8 km/s along the horizontal at 6778137 m: apoapsis 8091249.6 m.
+    WriteVesselState(InFlight(407127, 8000), s);
     ASSERT_TRUE(s.hasApoapsis);
     EXPECT_NEAR(s.apoapsisDistance, 8091249.6, 1.0);
 

@@ -9,51 +9,26 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/PlatformDiagnostics.h"
+#include "tests/support/LeakCheck.h"
+#include "tests/support/PngReader.h"
 
 namespace {
 
 using quorvel::sim::MfdSurface;
 
-struct PngFile {
-    png_uint_32 width = 0;
-    png_uint_32 height = 0;
-    int bitDepth = 0;
-    int colourType = -1;
-    std::vector<png_byte> rgb;
-};
-
-// Reads the header's bit depth and colour type as stored, then the pixels
-// through libpng's reader.
-bool ReadPng(const std::string& path, PngFile& file) {
+// The bit depth and colour type a PNG file's header stores.
+bool ReadPngHeader(const std::string& path, int& bitDepth, int& colourType) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) return false;
     unsigned char header[26] = {};
     const bool complete = std::fread(header, 1, sizeof header, stream) == sizeof header;
     std::fclose(stream);
-    if (!complete) return false;
-    file.bitDepth = header[24];
-    file.colourType = header[25];
-
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    file.width = image.width;
-    file.height = image.height;
-    file.rgb.resize(PNG_IMAGE_SIZE(image));
-    const bool read = png_image_finish_read(&image, nullptr, file.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return read;
+    bitDepth = header[24];
+    colourType = header[25];
+    return complete;
 }
 
-class MfdSurfaceTest : public ::testing::Test {
-protected:
-    void SetUp() override { before = quorvel::platform::LiveGdiObjects().Total(); }
-    void TearDown() override { EXPECT_EQ(quorvel::platform::LiveGdiObjects().Total(), before) << "leaked"; }
-
-    int before = 0;
-};
+using MfdSurfaceTest = quorvel::test::LeakCheckedTest;
 
 TEST_F(MfdSurfaceTest, HoldsATopDownImageWithTheMfdCellFontSelected) {
     MfdSurface surface(400, 400);
@@ -103,19 +78,18 @@ TEST_F(MfdSurfaceTest, PngHoldsEveryPixelAsEightBitRgb) {
 
     const std::string path = ::testing::TempDir() + "gdi-scene.png";
     ASSERT_TRUE(surface.WritePng(path));
-    PngFile file;
-    ASSERT_TRUE(ReadPng(path, file));
+    int bitDepth = 0;
+    int colourType = -1;
+    ASSERT_TRUE(ReadPngHeader(path, bitDepth, colourType));
+    EXPECT_EQ(bitDepth, 8);
+    EXPECT_EQ(colourType, PNG_COLOR_TYPE_RGB);
+    quorvel::test::Png file;
+    ASSERT_TRUE(quorvel::test::ReadPng(path, file));
     EXPECT_EQ(file.width, 256u);
     EXPECT_EQ(file.height, 200u);
-    EXPECT_EQ(file.bitDepth, 8);
-    EXPECT_EQ(file.colourType, PNG_COLOR_TYPE_RGB);
     int differences = 0;
     for (std::uint32_t y = 0; y < 200; ++y) {
-        for (std::uint32_t x = 0; x < 256; ++x) {
-            const png_byte* rgb = &file.rgb[(std::size_t{y} * 256 + x) * 3];
-            const std::uint32_t read = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
-            differences += read != surface.Pixel(x, y);
-        }
+        for (std::uint32_t x = 0; x < 256; ++x) differences += file.Pixel(x, y) != surface.Pixel(x, y);
     }
     EXPECT_EQ(differences, 0);
     EXPECT_EQ(surface.Pixel(70, 70), 0xC86432u) << "brush inside the ellipse, red first";

@@ -3,30 +3,20 @@
 // While a GdiJournal is attached to a device context, every drawing and
 // state call on it is appended with its arguments and with the pen, brush
 // and text state in force at that moment, so that a test can assert a call
-// such as Arc(dc, 4, 4, 74, 74, 14, 14, 4, 39) in a given pen exactly.
-// Without a journal nothing is recorded and nothing is allocated.
+// such as Arc(dc, 4, 4, 74, 74, 14, 14, 4, 39) in a given pen exactly. It
+// observes through the platform's hook, so it sees the calls the loaded
+// module makes as well as the test's own.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/Win32.h"
+#include "platform/linux/GdiObserver.h"
 
-namespace quorvel::platform {
+namespace quorvel::test {
 
-enum class GdiCall {
-    SelectObject,
-    MoveToEx,
-    LineTo,
-    Ellipse,
-    Arc,
-    Polygon,
-    SetTextAlign,
-    SetBkMode,
-    SetTextColor,
-    TextOutA,
-    BitBlt,
-};
+using platform::GdiCall;
 
 struct JournalEntry {
     GdiCall call;
@@ -44,9 +34,12 @@ struct JournalEntry {
     UINT textAlign = 0;        // when the call was made
 };
 
-class QUORVEL_WINAPI_EXPORT GdiJournal {
+class GdiJournal final : public platform::GdiObserver {
 public:
+    // Takes over the device context's calls from any other journal.
     explicit GdiJournal(HDC dc);
+    // Lets go, unless another journal has taken over or the device
+    // context is gone.
     ~GdiJournal();
     GdiJournal(const GdiJournal&) = delete;
     GdiJournal& operator=(const GdiJournal&) = delete;
@@ -56,26 +49,11 @@ public:
     std::vector<JournalEntry> Calls(GdiCall call) const;
     void Clear() { entries.clear(); }
 
-    // Used by the platform when a call is made on the device context.
-    void Record(JournalEntry entry) { entries.push_back(std::move(entry)); }
+    void Observe(const platform::GdiCallReport& report) override;
 
 private:
     HDC dc;
     std::vector<JournalEntry> entries;
 };
 
-// What a pen or brush handle stands for, so tests of the loaded module can
-// recognise the module's own objects; false for any other handle.
-struct PenInfo {
-    int style;
-    int width;
-    COLORREF colour;
-};
-struct BrushInfo {
-    bool hollow;
-    COLORREF colour;
-};
-QUORVEL_WINAPI_EXPORT bool DescribePen(HGDIOBJ pen, PenInfo& info);
-QUORVEL_WINAPI_EXPORT bool DescribeBrush(HGDIOBJ brush, BrushInfo& info);
-
-}  // namespace quorvel::platform
+}  // namespace quorvel::test
