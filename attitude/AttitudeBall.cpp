@@ -57,6 +57,71 @@ BallPoint ClampToImage(double x, double y, double width, double height) {
     return {x, height - y};
 }
 
+// The northern half, counter-clockwise seen from outside: a fan round the
+// pole, then eight bands down to the equator.
+void CompileHemisphere(GLuint list) {
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3f(0.0f, 1.0f, 0.0f);
+    for (int longitude = 360; longitude >= 0; longitude -= 10) SphereVertex(80.0f, static_cast<float>(longitude));
+    glEnd();
+    for (int latitude = 70; latitude >= 0; latitude -= 10) {
+        glBegin(GL_QUAD_STRIP);
+        for (int longitude = 0; longitude <= 360; longitude += 10) {
+            SphereVertex(static_cast<float>(latitude), static_cast<float>(longitude));
+            SphereVertex(static_cast<float>(latitude + 10), static_cast<float>(longitude));
+        }
+        glEnd();
+    }
+    glEndList();
+}
+
+// The equator as a ring of 36 points, and a great circle through the poles.
+void CompileRings(GLuint parallelRing, GLuint greatCircle) {
+    glNewList(parallelRing, GL_COMPILE);
+    glBegin(GL_LINE_LOOP);
+    for (int longitude = 0; longitude <= 350; longitude += 10) {
+        glVertex3f(SinDegrees(static_cast<float>(longitude)), 0.0f, CosDegrees(static_cast<float>(longitude)));
+    }
+    glEnd();
+    glEndList();
+
+    glNewList(greatCircle, GL_COMPILE);
+    glBegin(GL_LINE_LOOP);
+    for (int longitude = 0; longitude <= 350; longitude += 10) {
+        glVertex3f(CosDegrees(static_cast<float>(longitude)), SinDegrees(static_cast<float>(longitude)), 0.0f);
+    }
+    glEnd();
+    glEndList();
+}
+
+// The ring raised to each latitude and shrunk to its radius.
+void CompileParallels(GLuint list, GLuint parallelRing, std::initializer_list<int> latitudes) {
+    glNewList(list, GL_COMPILE);
+    for (int latitude : latitudes) {
+        const float radius = CosDegrees(static_cast<float>(latitude));
+        glPushMatrix();
+        glTranslatef(0.0f, SinDegrees(static_cast<float>(latitude)), 0.0f);
+        glScalef(radius, radius, radius);
+        glCallList(parallelRing);
+        glPopMatrix();
+    }
+    glEndList();
+}
+
+// Twelve copies of one great circle through the poles; copies 180 degrees
+// apart coincide, so the meridians lie 30 degrees apart.
+void CompileMeridians(GLuint list, GLuint greatCircle) {
+    glNewList(list, GL_COMPILE);
+    for (int angle = 0; angle <= 330; angle += 30) {
+        glPushMatrix();
+        glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
+        glCallList(greatCircle);
+        glPopMatrix();
+    }
+    glEndList();
+}
+
 }  // namespace
 
 AttitudeBall::AttitudeBall(BallPlacement placement) : placement(placement) {
@@ -121,65 +186,15 @@ void AttitudeBall::BuildDisplayLists() {
     meridiansList = first + 5;
     ballList = first + 6;
 
-    // The northern half, counter-clockwise seen from outside: a fan round
-    // the pole, then eight bands down to the equator.
-    glNewList(hemisphereList, GL_COMPILE);
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex3f(0.0f, 1.0f, 0.0f);
-    for (int longitude = 360; longitude >= 0; longitude -= 10) SphereVertex(80.0f, static_cast<float>(longitude));
-    glEnd();
-    for (int latitude = 70; latitude >= 0; latitude -= 10) {
-        glBegin(GL_QUAD_STRIP);
-        for (int longitude = 0; longitude <= 360; longitude += 10) {
-            SphereVertex(static_cast<float>(latitude), static_cast<float>(longitude));
-            SphereVertex(static_cast<float>(latitude + 10), static_cast<float>(longitude));
-        }
-        glEnd();
-    }
-    glEndList();
+    CompileHemisphere(hemisphereList);
+    CompileRings(parallelRingList, greatCircleList);
+    CompileParallels(majorParallelsList, parallelRingList, {30, 60});
+    CompileParallels(minorParallelsList, parallelRingList, {10, 20, 40, 50, 70, 80});
+    CompileMeridians(meridiansList, greatCircleList);
+    CompileBall();
+}
 
-    glNewList(parallelRingList, GL_COMPILE);
-    glBegin(GL_LINE_LOOP);
-    for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(SinDegrees(static_cast<float>(longitude)), 0.0f, CosDegrees(static_cast<float>(longitude)));
-    }
-    glEnd();
-    glEndList();
-
-    glNewList(greatCircleList, GL_COMPILE);
-    glBegin(GL_LINE_LOOP);
-    for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(CosDegrees(static_cast<float>(longitude)), SinDegrees(static_cast<float>(longitude)), 0.0f);
-    }
-    glEnd();
-    glEndList();
-
-    const auto compileParallels = [this](GLuint list, std::initializer_list<int> latitudes) {
-        glNewList(list, GL_COMPILE);
-        for (int latitude : latitudes) {
-            const float radius = CosDegrees(static_cast<float>(latitude));
-            glPushMatrix();
-            glTranslatef(0.0f, SinDegrees(static_cast<float>(latitude)), 0.0f);
-            glScalef(radius, radius, radius);
-            glCallList(parallelRingList);
-            glPopMatrix();
-        }
-        glEndList();
-    };
-    compileParallels(majorParallelsList, {30, 60});
-    compileParallels(minorParallelsList, {10, 20, 40, 50, 70, 80});
-
-    // Twelve copies of one great circle through the poles; copies 180
-    // degrees apart coincide, so the meridians lie 30 degrees apart.
-    glNewList(meridiansList, GL_COMPILE);
-    for (int angle = 0; angle <= 330; angle += 30) {
-        glPushMatrix();
-        glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
-        glCallList(greatCircleList);
-        glPopMatrix();
-    }
-    glEndList();
-
+void AttitudeBall::CompileBall() const {
     glNewList(ballList, GL_COMPILE);
     glPushMatrix();
     glColor3f(0.0f, 0.63f, 0.65f);  // sky

@@ -128,7 +128,6 @@ public:
 
     // Whether a pixel at (u, v) from the centre, in half pixels, is drawn.
     bool Contains(long long u, long long v) const;
-    bool Full() const { return full; }
 
 private:
     // Directions in half pixels with y upward, so counter-clockwise is the

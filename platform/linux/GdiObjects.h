@@ -63,10 +63,7 @@ struct DeviceContext {
     POINT position{0, 0};
     UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
     int bkMode = OPAQUE;
-    COLORREF bkColour = RGB(255, 255, 255);
     COLORREF textColour = RGB(0, 0, 0);
-    int polyFillMode = ALTERNATE;
-    int arcDirection = AD_COUNTERCLOCKWISE;
     int pixelFormat = 0;
     GdiObserver* observer = nullptr;  // told of every call made on it
     // The selected DIB section as drawing calls see it; empty while the

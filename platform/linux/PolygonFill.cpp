@@ -17,7 +17,7 @@ void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeC
         const Int128 run = Int128{y - upper.y} * (static_cast<long long>(lower.x) - upper.x);
         const long long rise = static_cast<long long>(lower.y) - upper.y;
         const long long step = static_cast<long long>(run >= 0 ? (run + rise - 1) / rise : -(-run / rise));
-        crossings.push_back({upper.x + step, down ? 1 : -1});
+        crossings.push_back({upper.x + step});
     }
     std::sort(crossings.begin(), crossings.end(),
               [](const EdgeCrossing& a, const EdgeCrossing& b) { return a.x < b.x; });

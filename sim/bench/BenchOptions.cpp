@@ -55,15 +55,34 @@ std::vector<MfdSize> MfdSizes(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode) {
-    BenchOptions options;
+namespace {
+
+// What CLI11 leaves as text, checked after parsing so that each fault gets
+// one message of ours; and which of the time options were given.
+struct OptionTexts {
     std::vector<std::string> mfds;
-    std::string duration, frameEvery, repaintEvery;
-    CLI::App app{
-        "quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
-        "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
-        "With no options it flies the built-in default flight (420 s, one 400x400 MFD,\n"
-        "a picture every 5 s). Options given here override the scenario's own values."};
+    std::string duration;
+    std::string frameEvery;
+    std::string repaintEvery;
+    const CLI::Option* durationOption = nullptr;
+    const CLI::Option* frameOption = nullptr;
+    const CLI::Option* repaintOption = nullptr;
+};
+
+constexpr const char* kDescription =
+    "quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
+    "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
+    "With no options it flies the built-in default flight (420 s, one 400x400 MFD,\n"
+    "a picture every 5 s). Options given here override the scenario's own values.";
+
+constexpr const char* kFooter =
+    "The progress bar shows on stderr only when it is a terminal.\n"
+    "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
+    "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
+    "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
+    "file, line and field). Nothing is written before every input is checked.";
+
+void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
     app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
         ->type_name("FILE");
     app.add_option("--replay", options.replayPath,
@@ -72,11 +91,11 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         ->type_name("FILE.csv");
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)")
         ->type_name("FILE");
-    const CLI::Option* durationOption =
-        app.add_option("--duration", duration,
+    texts.durationOption =
+        app.add_option("--duration", texts.duration,
                        "simulated seconds to run (default: the scenario's, 420 s built in; a replay: the whole log)")
             ->type_name("SECONDS");
-    app.add_option("--mfd", mfds,
+    app.add_option("--mfd", texts.mfds,
                    "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for up to 16, each gets its own "
                    "pictures (default: the scenario's, one 400x400 built in)")
         ->type_name("WxH");
@@ -84,20 +103,32 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
                    "folder for the pictures (mfd<i>_t<time>s.png), contact sheets and telemetry.csv")
         ->capture_default_str()
         ->type_name("DIR");
-    const CLI::Option* frameOption =
-        app.add_option("--frame-every", frameEvery, "simulated seconds between pictures (default: 5)")
+    texts.frameOption =
+        app.add_option("--frame-every", texts.frameEvery, "simulated seconds between pictures (default: 5)")
             ->type_name("SECONDS");
-    const CLI::Option* repaintOption =
-        app.add_option("--repaint-every", repaintEvery, "simulated seconds between repaints (default: 1)")
+    texts.repaintOption =
+        app.add_option("--repaint-every", texts.repaintEvery, "simulated seconds between repaints (default: 1)")
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
-    app.footer(
-        "The progress bar shows on stderr only when it is a terminal.\n"
-        "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
-        "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
-        "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
-        "file, line and field). Nothing is written before every input is checked.");
+    app.footer(kFooter);
+}
 
+// Throws OptionError for the first value that is not one a run can take.
+void CheckTexts(const OptionTexts& texts, BenchOptions& options) {
+    options.mfds = MfdSizes(texts.mfds);
+    if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
+    if (texts.durationOption->count() > 0) options.durationS = Seconds("--duration", texts.duration);
+    if (texts.frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", texts.frameEvery);
+    if (texts.repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", texts.repaintEvery);
+}
+
+}  // namespace
+
+std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode) {
+    BenchOptions options;
+    OptionTexts texts;
+    CLI::App app{kDescription};
+    DescribeOptions(app, options, texts);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -110,11 +141,7 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         return std::nullopt;
     }
     try {
-        options.mfds = MfdSizes(mfds);
-        if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
-        if (durationOption->count() > 0) options.durationS = Seconds("--duration", duration);
-        if (frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", frameEvery);
-        if (repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", repaintEvery);
+        CheckTexts(texts, options);
     } catch (const OptionError& error) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         exitCode = 2;

@@ -21,17 +21,19 @@
 #include "sim/bench/StopOnSignal.h"
 #include "sim/bench/Telemetry.h"
 #include "sim/bench/VesselDriver.h"
+#include "sim/flight/Angles.h"
 
 namespace quorvel::sim {
 
 namespace {
+
+using flight::kDegreesPerRadian;
 
 constexpr const char* kModeName = "QuorvelMFD";
 constexpr const char* kModuleSuffix = QUORVEL_MODULE_SUFFIX;
 constexpr double kMjdAtStart = 61000.0;  // 2025-12-29, any date will do
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSummaryEveryS = 10.0;
-constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kStepS = flight::FlightModel::kStepS;
 
 // A stop asked for while the inputs are read.

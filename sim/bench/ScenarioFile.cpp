@@ -4,17 +4,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <numbers>
 
 #include "sim/bench/MessageText.h"
 #include "sim/bench/Telemetry.h"
 #include "sim/bench/TomlFields.h"
+#include "sim/flight/Angles.h"
 
 namespace quorvel::sim {
 
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180;
 // Far beyond any vessel, but small enough that nothing overflows.
 constexpr double kMaxMassKg = 1e9;
 // Lighter, the flight model's forces over a step outgrow the speed they act on.
@@ -55,7 +54,7 @@ void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
     const char* rateKeys[3] = {"max_roll_rate_degps", "max_pitch_rate_degps", "max_yaw_rate_degps"};
     for (int axis = 0; axis < 3; ++axis) {
         if (const auto rate = fields.Number(rateKeys[axis], Positive(kMaxRateDegps))) {
-            vessel.maxRateRadps[static_cast<std::size_t>(axis)] = *rate * kRad;
+            vessel.maxRateRadps[static_cast<std::size_t>(axis)] = *rate * flight::kRadiansPerDegree;
         }
     }
     fields.RejectUnknown();
@@ -64,9 +63,9 @@ void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
 void ReadStart(TomlFields fields, const flight::VesselConfig& vessel, Scenario& scenario) {
     const auto place = fields.Text("place");
     if (!place) fields.Fail("place", "missing: say place = \"runway\" or place = \"flight\"");
-    const double latitude = fields.Number("latitude_deg", {-90, 90}).value_or(0) * kRad;
-    const double longitude = fields.Number("longitude_deg", {-180, 180}).value_or(0) * kRad;
-    const double heading = fields.Number("heading_deg", {-360, 360}).value_or(90) * kRad;
+    const double latitude = fields.Number("latitude_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
+    const double longitude = fields.Number("longitude_deg", {-180, 180}).value_or(0) * flight::kRadiansPerDegree;
+    const double heading = fields.Number("heading_deg", {-360, 360}).value_or(90) * flight::kRadiansPerDegree;
 
     if (*place == "runway") {
         for (const char* key : kFlightOnlyKeys) {
@@ -88,13 +87,13 @@ void ReadStart(TomlFields fields, const flight::VesselConfig& vessel, Scenario& 
     const auto speed = fields.Number("speed_mps", NonNegative(kMaxSpeedMps));
     if (!speed) fields.Fail("speed_mps", "missing: a flight starts at a speed");
     air.speedMps = *speed;
-    air.pitchRad = fields.Number("pitch_deg", {-90, 90}).value_or(0) * kRad;
-    air.flightPathRad = fields.Number("flight_path_deg", {-90, 90}).value_or(0) * kRad;
-    air.bankRad = fields.Number("bank_deg", {-180, 180}).value_or(0) * kRad;
+    air.pitchRad = fields.Number("pitch_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
+    air.flightPathRad = fields.Number("flight_path_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
+    air.bankRad = fields.Number("bank_deg", {-180, 180}).value_or(0) * flight::kRadiansPerDegree;
     const Range rates{-kMaxRateDegps, kMaxRateDegps};
-    air.bodyRateRadps = {fields.Number("roll_rate_degps", rates).value_or(0) * kRad,
-                         fields.Number("pitch_rate_degps", rates).value_or(0) * kRad,
-                         fields.Number("yaw_rate_degps", rates).value_or(0) * kRad};
+    air.bodyRateRadps = {fields.Number("roll_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree,
+                         fields.Number("pitch_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree,
+                         fields.Number("yaw_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree};
     air.mainPropellantKg = fields.Number("main_propellant_kg", NonNegative(vessel.mainTankCapacityKg));
     air.rcsPropellantKg = fields.Number("rcs_propellant_kg", NonNegative(vessel.rcsTankCapacityKg));
     fields.RejectUnknown();

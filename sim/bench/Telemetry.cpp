@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "sim/bench/MessageText.h"
+#include "sim/flight/Angles.h"
 
 namespace quorvel::sim {
 
@@ -248,7 +249,7 @@ void ReplayState(const std::vector<TelemetryRecord>& log, double timeS, VesselSt
     state = before.state;
     if (later == log.end()) return;
     const double f = (timeS - before.timeS) / (later->timeS - before.timeS);
-    constexpr double kTurn = 2 * 3.14159265358979323846;
+    using flight::kTurnRad;
     for (const Column& column : kColumns) {
         const double a = column.get(before.state);
         const double b = column.get(later->state);
@@ -257,9 +258,9 @@ void ReplayState(const std::vector<TelemetryRecord>& log, double timeS, VesselSt
         if (column.blend == Blend::Angle) {
             // The short way round, back into one turn; each side taken into
             // a turn first, so that no difference overflows.
-            const double shortWay = std::remainder(std::remainder(b, kTurn) - std::remainder(a, kTurn), kTurn);
-            const double blended = std::fmod(a + shortWay * f, kTurn);
-            column.set(state, blended < 0 ? blended + kTurn : blended);
+            const double shortWay = std::remainder(std::remainder(b, kTurnRad) - std::remainder(a, kTurnRad), kTurnRad);
+            const double blended = std::fmod(a + shortWay * f, kTurnRad);
+            column.set(state, blended < 0 ? blended + kTurnRad : blended);
             continue;
         }
         // Exactly a at f = 0, so that a replay at a record's time gives the

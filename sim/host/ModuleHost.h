@@ -48,7 +48,6 @@ public:
                               std::uint32_t packedSize, std::intptr_t vessel);
     // Destroys a page through its virtual destructor.
     void ClosePage(MFD* page);
-    const std::vector<std::unique_ptr<MFD>>& Pages() const { return pages; }
 
     HMODULE Module() const { return module.get(); }
     bool Initialised() const { return initialised; }

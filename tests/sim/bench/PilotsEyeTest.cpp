@@ -25,7 +25,7 @@ namespace quorvel {
 namespace {
 
 using flight::ControlInputs;
-using flight::kDeg;
+using flight::kRadiansPerDegree;
 using platform::GdiCall;
 using test::GdiJournal;
 using test::JournalEntry;
@@ -74,13 +74,14 @@ protected:
         const flight::HorizonFrame horizon = flight::HorizonAt({flight::kBodyRadiusM + 8000, 0, 0});
         flight::FlightState state;
         state.positionM = {flight::kBodyRadiusM + 8000, 0, 0};
-        state.attitude = flight::AttitudeFrom(horizon, {s.pitchDeg * kDeg, s.bankDeg * kDeg, s.headingDeg * kDeg});
-        const double a = s.aoaDeg * kDeg, b = s.slipDeg * kDeg;
+        state.attitude = flight::AttitudeFrom(
+            horizon, {s.pitchDeg * kRadiansPerDegree, s.bankDeg * kRadiansPerDegree, s.headingDeg * kRadiansPerDegree});
+        const double a = s.aoaDeg * kRadiansPerDegree, b = s.slipDeg * kRadiansPerDegree;
         // Body axes x forward, y right, z down: the air comes from below
         // the nose and from its left.
         const flight::Vec3 along{std::cos(a) * std::cos(b), -std::sin(b), std::sin(a) * std::cos(b)};
         state.velocityMps = 250 * flight::Rotate(state.attitude, along);
-        state.bodyRateRadps = s.bodyRateDegps * kDeg;
+        state.bodyRateRadps = s.bodyRateDegps * kRadiansPerDegree;
         state.mainPropellantKg = 10000;
         state.rcsPropellantKg = 150;
         flight::FlightModel model;
@@ -197,7 +198,7 @@ TEST_F(PilotsEyeTest, NoseUpPutsTheHorizonBelowTheAircraftSymbol) {
         const std::optional<double> horizon = HorizonRow(x);
         ASSERT_TRUE(horizon) << x;
         // At scale 2 the ball's radius is the image's height, 266 pixels.
-        EXPECT_NEAR(*horizon - kCentreY, 266 * std::sin(20 * kDeg), 4) << x;
+        EXPECT_NEAR(*horizon - kCentreY, 266 * std::sin(20 * kRadiansPerDegree), 4) << x;
     }
 }
 
@@ -209,13 +210,13 @@ TEST_F(PilotsEyeTest, ARightBankTurnsTheHorizonCounterClockwiseAndALeftBankClock
         ASSERT_TRUE(left && right) << bank;
         // Rows grow downward: a right bank lifts the horizon's right end.
         const double rise = (*left - *right) / 110;
-        EXPECT_NEAR(rise, std::tan(bank * kDeg), 0.05) << "bank " << bank;
+        EXPECT_NEAR(rise, std::tan(bank * kRadiansPerDegree), 0.05) << "bank " << bank;
     }
 }
 
 TEST_F(PilotsEyeTest, ARightTurnLeadsThePredictorAndTheYawPointerRight) {
     Show({.bodyRateDegps = {0, 0, 4}, .controls = {.yaw = 1}, .flyS = 0.5});
-    ASSERT_GT(vessel.state.heading, 90 * kDeg) << "the heading increases";
+    ASSERT_GT(vessel.state.heading, 90 * kRadiansPerDegree) << "the heading increases";
     const auto predictor = CircleCentre(kPredictorPen);
     ASSERT_TRUE(predictor);
     EXPECT_GT(predictor->first, kCentreX + 10);

@@ -11,12 +11,13 @@
 #include <regex>
 
 #include "sim/bench/Telemetry.h"
+#include "sim/flight/Angles.h"
 #include "sim/flight/HorizonFrame.h"
 
 namespace quorvel::sim {
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
+using flight::kRadiansPerDegree;
 constexpr const char* kPath = "test.toml";
 
 std::string Fault(const std::string& text) {
@@ -70,13 +71,13 @@ mfds = ["400x400", "256x128"]
     EXPECT_EQ(s.vessel.engine.vacuumExhaustVelocityMps, 3000);
     EXPECT_EQ(s.vessel.rcs[4].thrustN, 90) << "roll thrusters";
     EXPECT_EQ(s.vessel.rcs[0].thrustN, 500) << "pitch thrusters as they were";
-    EXPECT_NEAR(s.vessel.maxRateRadps[flight::kPitch], 12 * kDeg, 1e-15);
+    EXPECT_NEAR(s.vessel.maxRateRadps[flight::kPitch], 12 * kRadiansPerDegree, 1e-15);
 
     const auto* air = std::get_if<AirStart>(&s.start);
     ASSERT_NE(air, nullptr);
-    EXPECT_NEAR(air->latitudeRad, 10 * kDeg, 1e-15);
-    EXPECT_NEAR(air->headingRad, 180 * kDeg, 1e-15);
-    EXPECT_NEAR(air->bodyRateRadps.x, -5 * kDeg, 1e-15);
+    EXPECT_NEAR(air->latitudeRad, 10 * kRadiansPerDegree, 1e-15);
+    EXPECT_NEAR(air->headingRad, 180 * kRadiansPerDegree, 1e-15);
+    EXPECT_NEAR(air->bodyRateRadps.x, -5 * kRadiansPerDegree, 1e-15);
     EXPECT_EQ(air->mainPropellantKg, 1000);
     EXPECT_FALSE(air->rcsPropellantKg) << "unset: a full tank";
 
@@ -95,7 +96,7 @@ TEST(ScenarioFileTest, WhatAFileLeavesOutIsTheBuiltInFlight) {
     EXPECT_EQ(s.name, "quick");
     EXPECT_EQ(s.pilot, Pilot::DefaultAutopilot);
     ASSERT_TRUE(std::holds_alternative<RunwayStart>(s.start));
-    EXPECT_NEAR(std::get<RunwayStart>(s.start).headingRad, 90 * kDeg, 1e-15);
+    EXPECT_NEAR(std::get<RunwayStart>(s.start).headingRad, 90 * kRadiansPerDegree, 1e-15);
     EXPECT_FALSE(s.output.durationS) << "420 s for a flight, the whole log for a replay";
     EXPECT_EQ(s.output.frameEveryS, 1);
     EXPECT_EQ(s.output.repaintEveryS, 1);
@@ -203,16 +204,17 @@ pitch_rate_degps = 2
     const flight::FlightModel model = StartFlight(s);
     EXPECT_NEAR(model.Readings().altitudeM, 20000, 1e-6);
     EXPECT_NEAR(model.Readings().airspeedMps, 600, 1e-9);
-    EXPECT_NEAR(flight::FlightPathAngle(model), -10 * kDeg, 1e-12);
+    EXPECT_NEAR(flight::FlightPathAngle(model), -10 * kRadiansPerDegree, 1e-12);
     EXPECT_FALSE(model.Readings().landed);
     const auto angles = flight::EulerAnglesOf(flight::HorizonAt(model.State().positionM), model.State().attitude);
-    EXPECT_NEAR(angles.pitchRad, 5 * kDeg, 1e-12);
-    EXPECT_NEAR(angles.bankRad, 30 * kDeg, 1e-12);
-    EXPECT_NEAR(angles.headingRad, 45 * kDeg, 1e-12);
-    EXPECT_NEAR(model.State().bodyRateRadps.y, 2 * kDeg, 1e-15);
+    EXPECT_NEAR(angles.pitchRad, 5 * kRadiansPerDegree, 1e-12);
+    EXPECT_NEAR(angles.bankRad, 30 * kRadiansPerDegree, 1e-12);
+    EXPECT_NEAR(angles.headingRad, 45 * kRadiansPerDegree, 1e-12);
+    EXPECT_NEAR(model.State().bodyRateRadps.y, 2 * kRadiansPerDegree, 1e-15);
     // The nose 15 degrees above a path along the heading: all angle of attack at wings level would be 15;
     // banked 30 degrees it splits into angle of attack and slip.
-    EXPECT_NEAR(std::hypot(model.Readings().airflow.aoaRad, model.Readings().airflow.sideslipRad), 15 * kDeg, 0.01);
+    EXPECT_NEAR(std::hypot(model.Readings().airflow.aoaRad, model.Readings().airflow.sideslipRad),
+                15 * kRadiansPerDegree, 0.01);
     EXPECT_EQ(model.State().mainPropellantKg, s.vessel.mainTankCapacityKg);
 }
 

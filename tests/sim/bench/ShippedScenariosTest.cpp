@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "sim/bench/ScenarioFile.h"
+#include "sim/flight/Angles.h"
 #include "tests/support/BenchProcess.h"
 
 namespace quorvel::test {
@@ -16,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr double kDeg = 3.14159265358979323846 / 180;
+using flight::kRadiansPerDegree;
 
 using Log = std::map<std::string, std::vector<double>>;
 
@@ -71,9 +72,9 @@ const std::map<std::string, Story>& Stories() {
         {"tumble",
          [](const Log& log) {
              // Beyond the rate indicator's full scale all along: pitch 10, yaw 20, roll 30 deg/s.
-             EXPECT_GT(Smallest(log, "angular_velocity_x_radps", true), 10 * kDeg);
-             EXPECT_GT(Smallest(log, "angular_velocity_y_radps", true), 20 * kDeg);
-             EXPECT_GT(Smallest(log, "angular_velocity_z_radps", true), 30 * kDeg);
+             EXPECT_GT(Smallest(log, "angular_velocity_x_radps", true), 10 * kRadiansPerDegree);
+             EXPECT_GT(Smallest(log, "angular_velocity_y_radps", true), 20 * kRadiansPerDegree);
+             EXPECT_GT(Smallest(log, "angular_velocity_z_radps", true), 30 * kRadiansPerDegree);
              EXPECT_EQ(log.at("rcs_propellant_kg").back(), 0) << "the RCS runs dry";
              EXPECT_LT(std::fabs(log.at("angular_velocity_z_radps").back()),
                        std::fabs(log.at("angular_velocity_z_radps").front()))

@@ -28,7 +28,7 @@ TEST(VesselStateConventionsTest, DemandsShowOnTheModulesRatesAndAnglesWithTheirN
     };
     for (const Turn& turn : turns) {
         // Level, heading north-east, above the air: nothing but the RCS.
-        FlightModel model = InFlight(250000, 7700, {0, 0, 45 * kDeg});
+        FlightModel model = InFlight(250000, 7700, {0, 0, 45 * kRadiansPerDegree});
         ModuleProbe probe;
         probe.Sample(model);
         for (int i = 0; i < 250; ++i) model.Step(turn.controls);
@@ -60,11 +60,11 @@ TEST(VesselStateConventionsTest, DemandsShowOnTheModulesRatesAndAnglesWithTheirN
 
 TEST(VesselStateConventionsTest, AngleOfAttackAndSlipArePositiveWithTheNoseAboveAndRightOfTheAirflow) {
     const double speed = 200;
-    FlightModel model = InFlight(10000, speed, {5 * kDeg, 0, 93 * kDeg});  // flying east
+    FlightModel model = InFlight(10000, speed, {5 * kRadiansPerDegree, 0, 93 * kRadiansPerDegree});  // flying east
     sim::VesselState s;
     WriteVesselState(model, s);
-    EXPECT_NEAR(s.aoa, 5 * kDeg, 0.01 * kDeg);
-    EXPECT_NEAR(s.slip, 3 * kDeg, 0.01 * kDeg);
+    EXPECT_NEAR(s.aoa, 5 * kRadiansPerDegree, 0.01 * kRadiansPerDegree);
+    EXPECT_NEAR(s.slip, 3 * kRadiansPerDegree, 0.01 * kRadiansPerDegree);
     // The air meets the vessel from below and from the left.
     EXPECT_LT(s.shipAirspeed.y, 0);
     EXPECT_LT(s.shipAirspeed.x, 0);
@@ -76,7 +76,7 @@ TEST(VesselStateConventionsTest, HorizonFrameIsEastUpNorthAndHeadingRunsToTwoPi)
     FlightState state;
     state.positionM = {kBodyRadiusM + 5000, 0, 0};
     state.velocityMps = {30, 40, 50};
-    state.attitude = AttitudeFrom(HorizonAt(state.positionM), {0, 10 * kDeg, 350 * kDeg});
+    state.attitude = AttitudeFrom(HorizonAt(state.positionM), {0, 10 * kRadiansPerDegree, 350 * kRadiansPerDegree});
     FlightModel model;
     model.PlaceInFlight(state);
     sim::VesselState s;
@@ -84,8 +84,8 @@ TEST(VesselStateConventionsTest, HorizonFrameIsEastUpNorthAndHeadingRunsToTwoPi)
     EXPECT_NEAR(s.horizonAirspeed.x, 40, 1e-9);
     EXPECT_NEAR(s.horizonAirspeed.y, 30, 1e-9);
     EXPECT_NEAR(s.horizonAirspeed.z, 50, 1e-9);
-    EXPECT_NEAR(s.heading, 350 * kDeg, 1e-9);
-    EXPECT_NEAR(s.bank, 10 * kDeg, 1e-9);
+    EXPECT_NEAR(s.heading, 350 * kRadiansPerDegree, 1e-9);
+    EXPECT_NEAR(s.bank, 10 * kRadiansPerDegree, 1e-9);
     EXPECT_NEAR(s.altitude, 5000, 1e-6);
     EXPECT_EQ(s.position.x, state.positionM.x);
     EXPECT_EQ(s.velocity.z, 50);
@@ -98,8 +98,8 @@ TEST(VesselStateAirDataTest, ModuleEquivalentAirspeedIsTrueAirspeedTimesRootDens
         double altitudeM, speedMps, aoaRad;
     };
     for (const Case c : {Case{0, 100, 0}, Case{11000, 250, 0}, Case{20000, 590.14, 0}, Case{40000, 1200, 0},
-                         Case{15000, 400, 8 * kDeg}}) {
-        FlightModel model = InFlight(c.altitudeM, c.speedMps, {c.aoaRad, 0, 90 * kDeg});
+                         Case{15000, 400, 8 * kRadiansPerDegree}}) {
+        FlightModel model = InFlight(c.altitudeM, c.speedMps, {c.aoaRad, 0, 90 * kRadiansPerDegree});
         ModuleProbe probe;
         probe.Sample(model);
         // The module takes the forward part of the airspeed.
@@ -145,7 +145,7 @@ TEST(VesselStateOrbitTest, ApoapsisIsReportedOnlyWhenBound) {
 }
 
 TEST(VesselStateEngineTest, TheModulesBurnTimeIsHowLongTheEngineReallyBurns) {
-    FlightModel model = InFlight(1e10, 0, {0, 0, 90 * kDeg}, 10500);
+    FlightModel model = InFlight(1e10, 0, {0, 0, 90 * kRadiansPerDegree}, 10500);
     sim::VesselState s;
     WriteVesselState(model, s);
     ASSERT_EQ(s.tanks.size(), 2u);

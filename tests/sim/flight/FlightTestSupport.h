@@ -3,19 +3,17 @@
 #pragma once
 
 #include <cmath>
-#include <numbers>
 
+#include "sim/flight/Angles.h"
 #include "sim/flight/Body.h"
 #include "sim/flight/FlightModel.h"
 #include "sim/flight/HorizonFrame.h"
 
 namespace quorvel::flight {
 
-inline constexpr double kDeg = std::numbers::pi / 180;
-
 // Flying east at a speed along the local horizontal, nose pitched and
 // turned as given, tanks as given.
-inline FlightModel InFlight(double altitudeM, double speedMps, EulerAngles attitude = {0, 0, 90 * kDeg},
+inline FlightModel InFlight(double altitudeM, double speedMps, EulerAngles attitude = {0, 0, 90 * kRadiansPerDegree},
                             double mainKg = 0, double rcsKg = 150) {
     FlightState s;
     s.positionM = {kBodyRadiusM + altitudeM, 0, 0};
