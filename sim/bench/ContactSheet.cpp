@@ -155,7 +155,8 @@ bool ContactSheet::WritePng(const std::string& path, std::string* why) const {
         std::snprintf(line, sizeof line, "%.1f km %.0f m/s", label.altitudeM / 1000, label.speedMps);
         Text(dc, x, textY + kLabelCell.height, kFigureInk, line);
     }
-    return sheet.WritePng(path, why);
+    // The sheet's flat background and borders pack far smaller unfiltered.
+    return sheet.WritePng(path, why, platform::PngPacking::Flat);
 }
 
 }  // namespace quorvel::sim

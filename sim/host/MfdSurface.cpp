@@ -4,7 +4,6 @@
 #include <climits>
 #include <vector>
 
-#include "platform/PngWriter.h"
 
 namespace quorvel::sim {
 
@@ -59,14 +58,16 @@ std::span<const std::uint32_t> MfdSurface::Pixels() const {
     return {pixels, std::size_t{width} * height};
 }
 
-bool MfdSurface::WritePng(const std::string& path, std::string* why) const {
-    if (rows == RowOrder::TopDown || pixels == nullptr) return platform::WritePng(path, width, height, pixels, why);
+bool MfdSurface::WritePng(const std::string& path, std::string* why, platform::PngPacking packing) const {
+    if (rows == RowOrder::TopDown || pixels == nullptr) {
+        return platform::WritePng(path, width, height, pixels, why, packing);
+    }
     std::vector<std::uint32_t> image(std::size_t{width} * height);
     for (std::uint32_t y = 0; y < height; ++y) {
         const std::uint32_t* row = pixels + std::size_t{height - 1 - y} * width;
         std::copy(row, row + width, image.begin() + static_cast<std::ptrdiff_t>(std::size_t{y} * width));
     }
-    return platform::WritePng(path, width, height, image.data(), why);
+    return platform::WritePng(path, width, height, image.data(), why, packing);
 }
 
 }  // namespace quorvel::sim

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/Handles.h"
+#include "platform/PngWriter.h"
 #include "platform/Win32.h"
 #include "sim/host/MfdFont.h"
 
@@ -55,7 +56,8 @@ public:
     // An 8-bit RGB PNG of the image, top row first; false when there are
     // no pixels or the file cannot be written, and then `why`, when given,
     // says why.
-    bool WritePng(const std::string& path, std::string* why = nullptr) const;
+    bool WritePng(const std::string& path, std::string* why = nullptr,
+                  platform::PngPacking packing = platform::PngPacking::Standard) const;
 
 private:
     std::uint32_t width;

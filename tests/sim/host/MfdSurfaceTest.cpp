@@ -94,6 +94,19 @@ TEST_F(MfdSurfaceTest, PngHoldsEveryPixelAsEightBitRgb) {
     EXPECT_EQ(differences, 0);
     EXPECT_EQ(surface.Pixel(70, 70), 0xC86432u) << "brush inside the ellipse, red first";
     EXPECT_FALSE(surface.WritePng("/nonexistent-directory/scene.png"));
+
+    // Packed flat, the same pixels; a failed write says why, from opening
+    // the file or from libpng's write.
+    const std::string flatPath = ::testing::TempDir() + "gdi-scene-flat.png";
+    ASSERT_TRUE(surface.WritePng(flatPath, nullptr, quorvel::platform::PngPacking::Flat));
+    quorvel::test::Png flat;
+    ASSERT_TRUE(quorvel::test::ReadPng(flatPath, flat));
+    EXPECT_EQ(flat.rgb, file.rgb);
+    std::string why;
+    EXPECT_FALSE(surface.WritePng("/nonexistent-directory/scene.png", &why, quorvel::platform::PngPacking::Flat));
+    EXPECT_EQ(why, "No such file or directory");
+    EXPECT_FALSE(surface.WritePng("/dev/full", &why, quorvel::platform::PngPacking::Flat));
+    EXPECT_EQ(why, "No space left on device");
 }
 
 TEST_F(MfdSurfaceTest, ASurfaceWithoutPixelsStillHasAWorkingDc) {
