@@ -24,6 +24,19 @@ float Product(float value, float constant) { return ToSingle(static_cast<double>
 // A number truncated toward zero to whole hundreds, for the reduced scales.
 float WholeHundreds(float value) { return static_cast<float>(Truncate(value / 100.0f)) * 100.0f; }
 
+// A dial centred at x = cx, a sixth of the page down (and 6 pixels more),
+// its texts starting at x = left.
+DialReading DialAt(std::uint32_t cx, std::uint32_t left, const PageGeometry& page) {
+    const std::uint32_t cy = page.height / 6 + 6;
+    DialReading dial{};
+    dial.cx = Signed(cx);
+    dial.cy = Signed(cy);
+    dial.radius = Signed(page.width / 6);
+    dial.valueText = {Signed(left), Signed(cy - page.cellHeight / 2)};
+    dial.rateText = {Signed(left), Signed(cy + page.cellHeight / 2)};
+    return dial;
+}
+
 // The shapes of a dial whose centre, radius, texts and angles are set.
 DialReading WithShapes(DialReading dial, std::uint32_t cellHeight) {
     dial.arc = RateArcFor(dial.cx, dial.cy, dial.radius + kArcOutside, dial.arcAngle);
@@ -82,14 +95,7 @@ DialReading ReadAirspeedDial(const AirspeedDialInput& input, const PageGeometry&
     const float v = ToSingle(input.eas);
     const float q = std::clamp(ToSingle(input.easRate), -99.0f, 99.0f);
     const std::uint32_t cx = page.width / 6 + 6;
-    const std::uint32_t cy = page.height / 6 + 6;
-    const std::uint32_t left = cx - 3 * page.cellWidth / 2;
-    DialReading dial{};
-    dial.cx = Signed(cx);
-    dial.cy = Signed(cy);
-    dial.radius = Signed(page.width / 6);
-    dial.valueText = {Signed(left), Signed(cy - page.cellHeight / 2)};
-    dial.rateText = {Signed(left), Signed(cy + page.cellHeight / 2)};
+    DialReading dial = DialAt(cx, cx - 3 * page.cellWidth / 2, page);
     dial.valueFormat = "%3.0f";
     dial.rateFormat = "%+2.0f";
     dial.value = input.eas;
@@ -115,14 +121,7 @@ DialReading ReadAltitudeDial(const AltitudeDialInput& input, const PageGeometry&
     if (shownAltitude > 10000) pointerAngle = pointerAngle / 10;
 
     const std::uint32_t cx = 5 * page.width / 6 - 6;
-    const std::uint32_t cy = page.height / 6 + 6;
-    const std::uint32_t left = cx - 3 * page.cellWidth;
-    DialReading dial{};
-    dial.cx = Signed(cx);
-    dial.cy = Signed(cy);
-    dial.radius = Signed(page.width / 6);
-    dial.valueText = {Signed(left), Signed(cy - page.cellHeight / 2)};
-    dial.rateText = {Signed(left), Signed(cy + page.cellHeight / 2)};
+    DialReading dial = DialAt(cx, cx - 3 * page.cellWidth, page);
     dial.valueFormat = "%6.0f";
     dial.rateFormat = "%+5.0f";
     dial.value = shownAltitude;

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "platform/linux/GdiObserver.h"
 #include "platform/linux/GdiObjects.h"
+#include "platform/linux/GdiObserver.h"
 
 namespace quorvel::platform {
 

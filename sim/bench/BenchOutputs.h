@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/bench/MfdSize.h"
 #include "sim/bench/ContactSheet.h"
-#include "sim/host/MfdSurface.h"
+#include "sim/bench/MfdSize.h"
 #include "sim/bench/PendingFile.h"
+#include "sim/host/MfdSurface.h"
 #include "sim/host/VesselState.h"
 
 namespace quorvel::sim {

@@ -12,9 +12,6 @@
 
 #include "platform/ProcessInfo.h"
 #include "sim/bench/BenchOutputs.h"
-#include "sim/host/HostVessel.h"
-#include "sim/host/MfdSurface.h"
-#include "sim/host/ModuleHost.h"
 #include "sim/bench/ProgressBar.h"
 #include "sim/bench/Scenario.h"
 #include "sim/bench/ScenarioFile.h"
@@ -22,6 +19,9 @@
 #include "sim/bench/Telemetry.h"
 #include "sim/bench/VesselDriver.h"
 #include "sim/flight/Angles.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/MfdSurface.h"
+#include "sim/host/ModuleHost.h"
 
 namespace quorvel::sim {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "sim/flight/FlightSummary.h"
 #include "sim/bench/VesselStateWriter.h"
+#include "sim/flight/FlightSummary.h"
 
 namespace quorvel::sim {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sim/flight/Angles.h"
 #include "sim/flight/Body.h"
 #include "sim/flight/HorizonFrame.h"
-#include "sim/flight/Angles.h"
 
 namespace quorvel::flight {
 

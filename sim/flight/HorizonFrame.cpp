@@ -1,5 +1,5 @@
-#include "sim/flight/HorizonFrame.h"
 #include "sim/flight/Angles.h"
+#include "sim/flight/HorizonFrame.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "tests/support/GdiJournal.h"
 #include "sim/host/MfdSurface.h"
+#include "tests/support/GdiJournal.h"
 #include "tests/support/SurfacePixels.h"
 
 namespace quorvel {

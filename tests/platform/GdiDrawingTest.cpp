@@ -18,7 +18,6 @@ namespace {
 using quorvel::platform::DibPixel;
 using quorvel::sim::MfdSurface;
 using quorvel::test::CountPixels;
-using quorvel::test::ImageOf;
 using quorvel::test::MemoryRow;
 using Pixels = std::set<std::pair<int, int>>;
 

@@ -19,7 +19,6 @@ using quorvel::platform::DibPixel;
 using quorvel::sim::MfdSurface;
 using quorvel::test::CountPixels;
 using quorvel::test::ImageOf;
-using quorvel::test::MemoryRow;
 
 constexpr COLORREF kText = RGB(0, 255, 0);
 constexpr std::uint32_t kBackground = 0x123456;

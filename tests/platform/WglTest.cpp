@@ -12,9 +12,9 @@
 #include "platform/Win32.h"
 #include <GL/gl.h>
 
+#include "platform/Handles.h"
 #include "platform/linux/GlHandOver.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "platform/Handles.h"
 #include "sim/host/MfdSurface.h"
 #include "tests/support/LeakCheck.h"
 #include "tests/support/SurfacePixels.h"

@@ -7,15 +7,15 @@
 #include <limits>
 #include <memory>
 
-#include "tests/support/GdiJournal.h"
 #include "platform/linux/PlatformDiagnostics.h"
 #include "sim/host/HostLog.h"
 #include "sim/host/HostServices.h"
 #include "sim/host/HostVessel.h"
-#include "tests/support/MfdHostAccess.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModeRegistry.h"
 #include "sim/host/ModuleHost.h"
+#include "tests/support/GdiJournal.h"
+#include "tests/support/MfdHostAccess.h"
 
 namespace {
 

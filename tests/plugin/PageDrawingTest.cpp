@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/GdiJournal.h"
 #include "drawing/MfdText.h"
 #include "plugin/ModuleEntry.h"
 #include "plugin/PenSet.h"
 #include "plugin/QuorvelMFD.h"
 #include "sim/host/HostVessel.h"
-#include "tests/support/MfdHostAccess.h"
 #include "sim/host/MfdSurface.h"
+#include "tests/support/GdiJournal.h"
+#include "tests/support/MfdHostAccess.h"
 #include "tests/support/SurfacePixels.h"
 
 namespace quorvel {

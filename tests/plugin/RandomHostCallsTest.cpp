@@ -24,10 +24,10 @@
 #include "platform/linux/PlatformDiagnostics.h"
 #include "sim/host/HostLog.h"
 #include "sim/host/HostVessel.h"
-#include "tests/support/MfdHostAccess.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModeRegistry.h"
 #include "sim/host/ModuleHost.h"
+#include "tests/support/MfdHostAccess.h"
 
 namespace {
 

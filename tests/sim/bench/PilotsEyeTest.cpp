@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "platform/linux/PlatformDiagnostics.h"
+#include "sim/bench/VesselStateWriter.h"
+#include "sim/flight/Angles.h"
+#include "sim/flight/Body.h"
+#include "sim/flight/FlightModel.h"
+#include "sim/flight/HorizonFrame.h"
 #include "sim/host/HostVessel.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModuleHost.h"
-#include "sim/flight/FlightModel.h"
-#include "sim/bench/VesselStateWriter.h"
-#include "tests/sim/flight/FlightTestSupport.h"
 #include "tests/support/Colour.h"
 #include "tests/support/GdiJournal.h"
 #include "tests/support/SurfacePixels.h"

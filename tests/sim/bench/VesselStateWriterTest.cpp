@@ -11,6 +11,9 @@
 namespace quorvel::flight {
 namespace {
 
+using test::InFlight;
+using test::ModuleProbe;
+
 constexpr double kKnotsPerMps = 1.94384449;
 
 // --- Signs as the module's instruments show them ------------------------

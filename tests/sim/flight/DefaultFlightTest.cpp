@@ -6,11 +6,14 @@
 
 #include "sim/flight/FlightSummary.h"
 #include "sim/flight/Orbit.h"
-#include "FlightTestSupport.h"
-#include "ModuleProbe.h"
+#include "tests/sim/flight/FlightTestSupport.h"
+#include "tests/sim/flight/ModuleProbe.h"
 
 namespace quorvel::flight {
 namespace {
+
+using test::InFlight;
+using test::ModuleProbe;
 
 struct Range {
     double low = 1e9, high = -1e9;

@@ -6,11 +6,16 @@
 #include <limits>
 
 #include "sim/flight/Orbit.h"
-#include "FlightTestSupport.h"
-#include "ModuleProbe.h"
+#include "tests/sim/flight/FlightTestSupport.h"
+#include "tests/sim/flight/ModuleProbe.h"
 
 namespace quorvel::flight {
 namespace {
+
+using test::InFlight;
+using test::SpecificEnergy;
+using test::AngleBetween;
+using test::ModuleProbe;
 
 constexpr double kFullFlowKgps = 262000.0 / 2736.0;
 
