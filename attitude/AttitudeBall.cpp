@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "plugin/ModuleState.h"
+#include "drawing/Degrees.h"
 
 namespace quorvel {
 
@@ -16,16 +16,11 @@ static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40 && sizeof(BITMAPINFOHEADER) ==
 
 namespace {
 
-// Sine and cosine of single-precision degrees, each rounded to single
-// precision, as all ball geometry is.
-float SinDeg(float degrees) { return static_cast<float>(std::sin(static_cast<double>(degrees * degToRadF))); }
-float CosDeg(float degrees) { return static_cast<float>(std::cos(static_cast<double>(degrees * degToRadF))); }
-
 // The list geometry's sphere point G(latitude, longitude), longitude from +x
 // toward +z.
 void SphereVertex(float latitude, float longitude) {
-    const float cosLatitude = CosDeg(latitude);
-    glVertex3f(CosDeg(longitude) * cosLatitude, SinDeg(latitude), SinDeg(longitude) * cosLatitude);
+    const float cosLatitude = CosDegrees(latitude);
+    glVertex3f(CosDegrees(longitude) * cosLatitude, SinDegrees(latitude), SinDegrees(longitude) * cosLatitude);
 }
 
 struct BallVector {
@@ -37,9 +32,9 @@ struct BallVector {
 // The marker point M(elevation, azimuth), azimuth from north (+z) toward
 // east (+x).
 BallVector MarkerDirection(float elevation, float azimuth) {
-    const float sinElevation = SinDeg(elevation);
-    const float cosElevation = CosDeg(elevation);
-    return {SinDeg(azimuth) * cosElevation, sinElevation, CosDeg(azimuth) * cosElevation};
+    const float sinElevation = SinDegrees(elevation);
+    const float cosElevation = CosDegrees(elevation);
+    return {SinDegrees(azimuth) * cosElevation, sinElevation, CosDegrees(azimuth) * cosElevation};
 }
 
 // Window coordinates (y upward) to an image position (y downward) inside
@@ -60,6 +55,71 @@ BallPoint ClampToImage(double x, double y, double width, double height) {
         y = height;
     }
     return {x, height - y};
+}
+
+// The northern half, counter-clockwise seen from outside: a fan round the
+// pole, then eight bands down to the equator.
+void CompileHemisphere(GLuint list) {
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex3f(0.0f, 1.0f, 0.0f);
+    for (int longitude = 360; longitude >= 0; longitude -= 10) SphereVertex(80.0f, static_cast<float>(longitude));
+    glEnd();
+    for (int latitude = 70; latitude >= 0; latitude -= 10) {
+        glBegin(GL_QUAD_STRIP);
+        for (int longitude = 0; longitude <= 360; longitude += 10) {
+            SphereVertex(static_cast<float>(latitude), static_cast<float>(longitude));
+            SphereVertex(static_cast<float>(latitude + 10), static_cast<float>(longitude));
+        }
+        glEnd();
+    }
+    glEndList();
+}
+
+// The equator as a ring of 36 points, and a great circle through the poles.
+void CompileRings(GLuint parallelRing, GLuint greatCircle) {
+    glNewList(parallelRing, GL_COMPILE);
+    glBegin(GL_LINE_LOOP);
+    for (int longitude = 0; longitude <= 350; longitude += 10) {
+        glVertex3f(SinDegrees(static_cast<float>(longitude)), 0.0f, CosDegrees(static_cast<float>(longitude)));
+    }
+    glEnd();
+    glEndList();
+
+    glNewList(greatCircle, GL_COMPILE);
+    glBegin(GL_LINE_LOOP);
+    for (int longitude = 0; longitude <= 350; longitude += 10) {
+        glVertex3f(CosDegrees(static_cast<float>(longitude)), SinDegrees(static_cast<float>(longitude)), 0.0f);
+    }
+    glEnd();
+    glEndList();
+}
+
+// The ring raised to each latitude and shrunk to its radius.
+void CompileParallels(GLuint list, GLuint parallelRing, std::initializer_list<int> latitudes) {
+    glNewList(list, GL_COMPILE);
+    for (int latitude : latitudes) {
+        const float radius = CosDegrees(static_cast<float>(latitude));
+        glPushMatrix();
+        glTranslatef(0.0f, SinDegrees(static_cast<float>(latitude)), 0.0f);
+        glScalef(radius, radius, radius);
+        glCallList(parallelRing);
+        glPopMatrix();
+    }
+    glEndList();
+}
+
+// Twelve copies of one great circle through the poles; copies 180 degrees
+// apart coincide, so the meridians lie 30 degrees apart.
+void CompileMeridians(GLuint list, GLuint greatCircle) {
+    glNewList(list, GL_COMPILE);
+    for (int angle = 0; angle <= 330; angle += 30) {
+        glPushMatrix();
+        glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
+        glCallList(greatCircle);
+        glPopMatrix();
+    }
+    glEndList();
 }
 
 }  // namespace
@@ -126,65 +186,15 @@ void AttitudeBall::BuildDisplayLists() {
     meridiansList = first + 5;
     ballList = first + 6;
 
-    // The northern half, counter-clockwise seen from outside: a fan round
-    // the pole, then eight bands down to the equator.
-    glNewList(hemisphereList, GL_COMPILE);
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex3f(0.0f, 1.0f, 0.0f);
-    for (int longitude = 360; longitude >= 0; longitude -= 10) SphereVertex(80.0f, static_cast<float>(longitude));
-    glEnd();
-    for (int latitude = 70; latitude >= 0; latitude -= 10) {
-        glBegin(GL_QUAD_STRIP);
-        for (int longitude = 0; longitude <= 360; longitude += 10) {
-            SphereVertex(static_cast<float>(latitude), static_cast<float>(longitude));
-            SphereVertex(static_cast<float>(latitude + 10), static_cast<float>(longitude));
-        }
-        glEnd();
-    }
-    glEndList();
+    CompileHemisphere(hemisphereList);
+    CompileRings(parallelRingList, greatCircleList);
+    CompileParallels(majorParallelsList, parallelRingList, {30, 60});
+    CompileParallels(minorParallelsList, parallelRingList, {10, 20, 40, 50, 70, 80});
+    CompileMeridians(meridiansList, greatCircleList);
+    CompileBall();
+}
 
-    glNewList(parallelRingList, GL_COMPILE);
-    glBegin(GL_LINE_LOOP);
-    for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(SinDeg(static_cast<float>(longitude)), 0.0f, CosDeg(static_cast<float>(longitude)));
-    }
-    glEnd();
-    glEndList();
-
-    glNewList(greatCircleList, GL_COMPILE);
-    glBegin(GL_LINE_LOOP);
-    for (int longitude = 0; longitude <= 350; longitude += 10) {
-        glVertex3f(CosDeg(static_cast<float>(longitude)), SinDeg(static_cast<float>(longitude)), 0.0f);
-    }
-    glEnd();
-    glEndList();
-
-    const auto compileParallels = [this](GLuint list, std::initializer_list<int> latitudes) {
-        glNewList(list, GL_COMPILE);
-        for (int latitude : latitudes) {
-            const float radius = CosDeg(static_cast<float>(latitude));
-            glPushMatrix();
-            glTranslatef(0.0f, SinDeg(static_cast<float>(latitude)), 0.0f);
-            glScalef(radius, radius, radius);
-            glCallList(parallelRingList);
-            glPopMatrix();
-        }
-        glEndList();
-    };
-    compileParallels(majorParallelsList, {30, 60});
-    compileParallels(minorParallelsList, {10, 20, 40, 50, 70, 80});
-
-    // Twelve copies of one great circle through the poles; copies 180
-    // degrees apart coincide, so the meridians lie 30 degrees apart.
-    glNewList(meridiansList, GL_COMPILE);
-    for (int angle = 0; angle <= 330; angle += 30) {
-        glPushMatrix();
-        glRotatef(static_cast<float>(angle), 0.0f, 1.0f, 0.0f);
-        glCallList(greatCircleList);
-        glPopMatrix();
-    }
-    glEndList();
-
+void AttitudeBall::CompileBall() const {
     glNewList(ballList, GL_COMPILE);
     glPushMatrix();
     glColor3f(0.0f, 0.63f, 0.65f);  // sky
@@ -280,8 +290,8 @@ void AttitudeBall::ProjectMarkers(float pitchAngle, float rollAngle, float yawAn
     eastPoint = project({1.0f, 0.0f, 0.0f});
     westPoint = project({-1.0f, 0.0f, 0.0f});
 
-    const float sinRoll = SinDeg(rollAngle);
-    const float cosRoll = CosDeg(rollAngle);
+    const float sinRoll = SinDegrees(rollAngle);
+    const float cosRoll = CosDegrees(rollAngle);
     const float pathElevation = pitchAngle - aoa * cosRoll - slip * sinRoll;
     const float pathAzimuth = -yawAngle - aoa * sinRoll - slip * cosRoll;
     flightPathPoint = project(MarkerDirection(pathElevation, pathAzimuth));

@@ -76,6 +76,7 @@ public:
 
 private:
     void BuildDisplayLists();
+    void CompileBall() const;
     void ProjectMarkers(float pitchAngle, float rollAngle, float yawAngle, float aoa, float slip, float pitchRate,
                         float yawRate);
 };

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "plugin/PenSet.h"
-#include "plugin/PixelRounding.h"
-#include "plugin/QuorvelMFD.h"
+#include "drawing/PixelRounding.h"
 
 namespace quorvel {
 
@@ -25,8 +23,16 @@ bool ShowsSouth(double h, double p) { return (h > 87 && h < 273) || Steep(p); }
 bool ShowsEast(double h, double p) { return h > 357 || h < 183 || Steep(p); }
 bool ShowsWest(double h, double p) { return h > 177 || h < 3 || Steep(p); }
 
-AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, std::uint32_t H, std::uint32_t cw,
-                                       std::uint32_t ch) {
+OverlayInput OverlayInputOf(const AttitudeBall& ball, double heading, double pitch) {
+    return {ball.placement.x, ball.placement.y, ball.northPoint,      ball.southPoint, ball.eastPoint,
+            ball.westPoint,   ball.flightPathPoint, ball.predictorPoint, heading,         pitch};
+}
+
+AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, const PageGeometry& page) {
+    const std::uint32_t W = page.width;
+    const std::uint32_t H = page.height;
+    const std::uint32_t cw = page.cellWidth;
+    const std::uint32_t ch = page.cellHeight;
     AttitudeOverlay o{};
     const auto letter = [&](const char* text, bool drawn, BallPoint point) {
         return CardinalLetter{text, drawn,
@@ -62,17 +68,7 @@ AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, std::uint32_t W, 
     return o;
 }
 
-void QuorvelMFD::DrawAttitude(HDC hdc) {
-    const FlightData& f = *flightData;
-    AttitudeBall& ball = *attitudeBall;
-    ball.Render(hdc, ToSingle(f.pitch), ToSingle(-f.bank), ToSingle(-f.heading), ToSingle(f.aoa), ToSingle(f.slip),
-                ToSingle(f.pitchRate), ToSingle(f.yawRate), static_cast<float>(ballScale));
-
-    const OverlayInput input{ball.placement.x, ball.placement.y, ball.northPoint, ball.southPoint,
-                             ball.eastPoint,   ball.westPoint,   ball.flightPathPoint, ball.predictorPoint,
-                             f.heading,        f.pitch};
-    const AttitudeOverlay o = ComputeAttitudeOverlay(input, width, height, cellWidth, cellHeight);
-
+void DrawAttitudeOverlay(HDC hdc, const AttitudeOverlay& o, const OverlayPens& pens) {
     SetInk(hdc, kLetterInk);
     for (const CardinalLetter& letter : o.letters) {
         if (!letter.drawn) continue;
@@ -80,12 +76,11 @@ void QuorvelMFD::DrawAttitude(HDC hdc) {
         PrintAtCursor(hdc, "%s", letter.text);
     }
 
-    SelectObject(hdc, penSet.aircraftPen);
+    SelectObject(hdc, pens.aircraft);
     MoveToEx(hdc, o.aircraft[0].x, o.aircraft[0].y, nullptr);
     for (std::size_t i = 1; i < o.aircraft.size(); ++i) LineTo(hdc, o.aircraft[i].x, o.aircraft[i].y);
 
-    // Both circles take whatever brush the device context holds.
-    SelectObject(hdc, penSet.flightPathPen);
+    SelectObject(hdc, pens.flightPath);
     Ellipse(hdc, o.flightPathCircle.left, o.flightPathCircle.top, o.flightPathCircle.right,
             o.flightPathCircle.bottom);
     for (const auto& tick : o.flightPathTicks) {
@@ -93,7 +88,7 @@ void QuorvelMFD::DrawAttitude(HDC hdc) {
         LineTo(hdc, tick[1].x, tick[1].y);
     }
 
-    SelectObject(hdc, penSet.predictorPen);
+    SelectObject(hdc, pens.predictor);
     MoveToEx(hdc, o.predictorFrom.x, o.predictorFrom.y, nullptr);
     LineTo(hdc, o.predictorTo.x, o.predictorTo.y);
     Ellipse(hdc, o.predictorCircle.left, o.predictorCircle.top, o.predictorCircle.right, o.predictorCircle.bottom);

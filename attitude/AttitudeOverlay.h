@@ -3,16 +3,17 @@
 // marker and the rate predictor line.
 //
 // ComputeAttitudeOverlay turns the ball's projected points and the page's
-// geometry into positions; the page's DrawAttitude renders the ball and
-// makes the calls.
+// geometry into positions; DrawAttitudeOverlay makes the calls, over the
+// image the ball has just copied onto the MFD.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
 #include "attitude/AttitudeBall.h"
-#include "instruments/RoundDials.h"
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
+#include "drawing/PageGeometry.h"
+#include "platform/Win32.h"
 
 namespace quorvel {
 
@@ -53,8 +54,23 @@ bool ShowsSouth(double heading, double pitch);
 bool ShowsEast(double heading, double pitch);
 bool ShowsWest(double heading, double pitch);
 
-AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& input, std::uint32_t width, std::uint32_t height,
-                                       std::uint32_t cellWidth, std::uint32_t cellHeight);
+// The ball's points after its last Render, where its image stands, and the
+// attitude the letters are shown for.
+OverlayInput OverlayInputOf(const AttitudeBall& ball, double heading, double pitch);
+
+AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& input, const PageGeometry& page);
+
+// The pens the symbols are drawn with; selected, never deleted.
+struct OverlayPens {
+    HPEN aircraft;
+    HPEN flightPath;
+    HPEN predictor;
+};
+
+// The letters, the aircraft symbol, the flight-path marker and the
+// predictor line and circle, in that order. Both circles take whatever
+// brush the device context holds.
+void DrawAttitudeOverlay(HDC hdc, const AttitudeOverlay& overlay, const OverlayPens& pens);
 
 inline constexpr COLORREF kLetterInk = 0xC0C0C0;
 

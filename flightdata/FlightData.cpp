@@ -22,15 +22,24 @@ constexpr double kStandardGravity = 9.81;      // m/s^2 per g
 FlightData::FlightData(VESSEL* vessel) : vessel(vessel) {}
 
 void FlightData::sample(double simTime) {
-    const double D = kDegreesPerRadian;
+    sampleSpeeds();
+    sampleAttitude();
+    sampleAirData();
+    eas = equivalentAirspeed();
+    updateEasRate(simTime);
+    gLoad = computeGLoad(simTime);
+}
 
+void FlightData::sampleSpeeds() {
     altitude = vessel->GetAltitude();
-
     VECTOR3 shipAirspeed{};
     vessel->GetShipAirspeedVector(shipAirspeed);
     forwardAirspeed = shipAirspeed.z >= 0 ? shipAirspeed.z : 0;
-
     airspeed = vessel->GetAirspeed();
+}
+
+void FlightData::sampleAttitude() {
+    const double D = kDegreesPerRadian;
     pitch = vessel->GetPitch() * D;
     bank = vessel->GetBank() * D;
 
@@ -44,7 +53,10 @@ void FlightData::sample(double simTime) {
     pitchRate = w.x * D;
     rollRate = w.z * D;
     yawRate = -(w.y * D);
+}
 
+void FlightData::sampleAirData() {
+    const double D = kDegreesPerRadian;
     mach = vessel->GetMachNumber();
     aoa = vessel->GetAOA() * D;
     slip = vessel->GetSlipAngle() * D;
@@ -55,20 +67,20 @@ void FlightData::sample(double simTime) {
 
     engineLevel = vessel->GetEngineLevel(ENGINE_MAIN);
     altitudeFt = altitude * kFeetPerMetre;
+}
 
-    // Equivalent airspeed: the sea-level speed of sound times the Mach
-    // number of the longitudinal airspeed times the root of the pressure
-    // ratio.
-    eas = 0;
-    if (!(vessel->GetAtmDensity() < kMinDensity)) {
-        const double speedOfSound =
-            std::sqrt(1.4 * vessel->GetAtmPressure() / vessel->GetAtmDensity()) * kKnotsPerMetrePerSecond;
-        if (speedOfSound > kMinSpeedOfSound) {
-            eas = kSeaLevelSpeedOfSound * std::sqrt(vessel->GetAtmPressure() / kReferencePressure) / speedOfSound *
-                  (forwardAirspeed * kKnotsPerMetrePerSecond);
-        }
-    }
+// The sea-level speed of sound times the Mach number of the longitudinal
+// airspeed times the root of the pressure ratio; 0 without air.
+double FlightData::equivalentAirspeed() const {
+    if (vessel->GetAtmDensity() < kMinDensity) return 0;
+    const double speedOfSound =
+        std::sqrt(1.4 * vessel->GetAtmPressure() / vessel->GetAtmDensity()) * kKnotsPerMetrePerSecond;
+    if (!(speedOfSound > kMinSpeedOfSound)) return 0;
+    return kSeaLevelSpeedOfSound * std::sqrt(vessel->GetAtmPressure() / kReferencePressure) / speedOfSound *
+           (forwardAirspeed * kKnotsPerMetrePerSecond);
+}
 
+void FlightData::updateEasRate(double simTime) {
     const double rateGap = simTime - rateSampleTime;
     if (rateGap > kEasRateGap) {
         easRate = (eas - easAtRateSample) / rateGap;
@@ -81,8 +93,6 @@ void FlightData::sample(double simTime) {
         easAtRateSample = eas;
         rateSampleTime = simTime;
     }
-
-    gLoad = computeGLoad(simTime);
 }
 
 double FlightData::computeGLoad(double simTime) {

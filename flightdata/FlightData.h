@@ -46,6 +46,14 @@ public:
     double rateSampleTime = 0;    // s
     VECTOR3 prevVelocity{};       // m/s
     double prevSampleTime = 0;    // s
+
+private:
+    // The steps of sample(), in their order.
+    void sampleSpeeds();
+    void sampleAttitude();
+    void sampleAirData();
+    double equivalentAirspeed() const;
+    void updateEasRate(double simTime);
 };
 
 // Conversion factors of the display units.

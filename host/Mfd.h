@@ -40,5 +40,6 @@ protected:
     VESSEL* vessel;
 
 private:
+    // The host's own access to what the module only reads.
     friend struct MfdHostAccess;
 };

@@ -1,11 +1,10 @@
 #include "instruments/RateIndicator.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "plugin/ModuleState.h"
-#include "plugin/PenSet.h"
-#include "plugin/PixelRounding.h"
-#include "plugin/QuorvelMFD.h"
+#include "drawing/Degrees.h"
+#include "drawing/PixelRounding.h"
 
 namespace quorvel {
 
@@ -14,24 +13,17 @@ namespace {
 // sqrt(2) in single precision: the centre square's half-diagonal per unit.
 const float kRootTwo = static_cast<float>(std::sqrt(2.0));
 
-float ClampRate(double rate, float limit) {
-    const float value = NumberOrZero(ToSingle(rate));
-    if (value < -limit) return -limit;
-    if (value > limit) return limit;
-    return value;
-}
+float ClampRate(double rate, float limit) { return std::clamp(NumberOrZero(ToSingle(rate)), -limit, limit); }
 
 // An integer quantity times a rate, narrowed when it is formed.
 double Scaled(std::uint32_t quantity, float rate) { return ToSingle(static_cast<double>(quantity) * rate); }
 
-// sin and cos of single-precision degrees, each step narrowed.
-float SinDegrees(double degrees) { return ToSingle(std::sin(static_cast<double>(ToSingle(degrees * degToRadF)))); }
-float CosDegrees(double degrees) { return ToSingle(std::cos(static_cast<double>(ToSingle(degrees * degToRadF)))); }
-
 }  // namespace
 
-RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std::uint32_t cw, double pitchRate,
-                                           double yawRate, double rollRate) {
+RateIndicatorGeometry ComputeRateIndicator(const PageGeometry& page, const BodyRates& rates) {
+    const std::uint32_t W = page.width;
+    const std::uint32_t H = page.height;
+    const std::uint32_t cw = page.cellWidth;
     // 64-bit arithmetic saturated at the int range: the cell size is the
     // host's and may be anything.
     const std::int64_t cx = W / 2;
@@ -54,13 +46,13 @@ RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std
     const std::int64_t quarterCell = cw / 4;
     const std::int64_t pointerLength = cw;
 
-    const float q = ClampRate(pitchRate, 10);
+    const float q = ClampRate(rates.pitch, 10);
     const std::int64_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
     const std::int64_t pitchBase = left - pointerLength - 2;
     g.pitchPointer = {SaturatedPoint(left - 1, yq), SaturatedPoint(pitchBase, yq - quarterCell),
                       SaturatedPoint(pitchBase, yq + quarterCell)};
 
-    const float y = ClampRate(yawRate, 20);
+    const float y = ClampRate(rates.yaw, 20);
     const std::int64_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
     const std::int64_t yawTip = bottom + 1;
     g.yawPointer = {SaturatedPoint(xy, yawTip), SaturatedPoint(xy - quarterCell, yawTip + pointerLength),
@@ -69,7 +61,7 @@ RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std
     // Roll: 1.5 degrees of arc per degree per second, about the centre
     // raised by two pixels; the tip on the roll arc's radius, the base 5
     // degrees wide on a radius (2 cw)/3 further out.
-    const float rho = ToSingle(1.5 * ClampRate(rollRate, 30));
+    const float rho = ToSingle(1.5 * ClampRate(rates.roll, 30));
     const float r1 = ToSingle(rs);
     const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * std::int64_t{cw} / 3) * kRootTwo);
     const auto rollPoint = [cx, cy](float radius, double degrees) {
@@ -81,11 +73,8 @@ RateIndicatorGeometry ComputeRateIndicator(std::uint32_t W, std::uint32_t H, std
     return g;
 }
 
-void QuorvelMFD::DrawRateIndicator(HDC hdc) {
-    const FlightData& f = *flightData;
-    const RateIndicatorGeometry g = ComputeRateIndicator(width, height, cellWidth, f.pitchRate, f.yawRate, f.rollRate);
-
-    SelectObject(hdc, penSet.scalePen);
+void DrawRateScalesAndPointers(HDC hdc, const RateIndicatorGeometry& g, const RateIndicatorPens& pens) {
+    SelectObject(hdc, pens.scale);
     SelectObject(hdc, GetStockObject(NULL_BRUSH));
     Arc(hdc, g.rollArcBox.left, g.rollArcBox.top, g.rollArcBox.right, g.rollArcBox.bottom, g.rollArcStart.x,
         g.rollArcStart.y, g.rollArcEnd.x, g.rollArcEnd.y);
@@ -94,8 +83,8 @@ void QuorvelMFD::DrawRateIndicator(HDC hdc) {
     LineTo(hdc, g.scaleLines[2].x, g.scaleLines[2].y);
     Ellipse(hdc, g.centreCircle.left, g.centreCircle.top, g.centreCircle.right, g.centreCircle.bottom);
 
-    SelectObject(hdc, penSet.pointerPen);
-    SelectObject(hdc, penSet.pointerBrush);
+    SelectObject(hdc, pens.pointer);
+    SelectObject(hdc, pens.pointerBrush);
     Polygon(hdc, g.pitchPointer.data(), 3);
     Polygon(hdc, g.yawPointer.data(), 3);
     Polygon(hdc, g.rollPointer.data(), 3);

@@ -3,16 +3,25 @@
 // hollow centre circle, and three pointers for pitch, yaw and roll rate
 // that stand outside their scales with their tips toward the centre.
 //
-// The function here computes every call's coordinates; the page's
-// DrawRateIndicator makes the calls, last in the repaint.
+// ComputeRateIndicator computes every call's coordinates;
+// DrawRateScalesAndPointers makes the calls, last in the repaint.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "instruments/RoundDials.h"
+#include "drawing/PageGeometry.h"
+#include "platform/Win32.h"
 
 namespace quorvel {
+
+// Degrees per second; pitch is clamped to +-10, yaw to +-20 and roll to
+// +-30, and a rate that is not a number counts as 0.
+struct BodyRates {
+    double pitch;
+    double yaw;  // positive to the right
+    double roll;
+};
 
 struct RateIndicatorGeometry {
     PixelBox rollArcBox;  // the Arc's box, raised by a pixel
@@ -25,9 +34,18 @@ struct RateIndicatorGeometry {
     std::array<POINT, 3> rollPointer;
 };
 
-// Rates in degrees per second; pitch is clamped to +-10, yaw to +-20 and
-// roll to +-30, and a rate that is not a number counts as 0.
-RateIndicatorGeometry ComputeRateIndicator(std::uint32_t width, std::uint32_t height, std::uint32_t cellWidth,
-                                           double pitchRate, double yawRate, double rollRate);
+RateIndicatorGeometry ComputeRateIndicator(const PageGeometry& page, const BodyRates& rates);
+
+// The pens and brush it draws with; selected, never deleted. The scales
+// are drawn with the stock hollow brush.
+struct RateIndicatorPens {
+    HPEN scale;
+    HPEN pointer;
+    HBRUSH pointerBrush;
+};
+
+// The roll arc, the scale lines and the centre circle, then the pitch,
+// yaw and roll pointers.
+void DrawRateScalesAndPointers(HDC hdc, const RateIndicatorGeometry& g, const RateIndicatorPens& pens);
 
 }  // namespace quorvel

@@ -1,36 +1,49 @@
 #include "instruments/RoundDials.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "plugin/PenSet.h"
-#include "plugin/PixelRounding.h"
-#include "plugin/QuorvelMFD.h"
+#include "drawing/Degrees.h"
+#include "drawing/PixelRounding.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943278;
 // Single-precision constants; products with them are formed in double
 // precision and stored in single.
 constexpr float kKnotsScale = 3.6f;       // degrees per knot: a turn per 100 kt
 constexpr float kFeetScale = 0.36f;       // degrees per foot: a turn per 1000 ft
 constexpr float kClimbArcScale = 0.018f;  // degrees per ft/min
 constexpr float kAccelerationArcScale = 18;  // degrees per kt/s
-
-std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+// The rate arc lies this far outside the dot ring.
+constexpr std::int32_t kArcOutside = 2;
 
 float Product(float value, float constant) { return ToSingle(static_cast<double>(value) * constant); }
 
-// The clamp of a rate: below lo it is lo, else above hi it is hi.
-float Clamp(float value, float lo, float hi) {
-    if (value < lo) return lo;
-    if (value > hi) return hi;
-    return value;
-}
-
 // A number truncated toward zero to whole hundreds, for the reduced scales.
 float WholeHundreds(float value) { return static_cast<float>(Truncate(value / 100.0f)) * 100.0f; }
+
+// A dial centred at x = cx, a sixth of the page down (and 6 pixels more),
+// its texts starting at x = left.
+DialReading DialAt(std::uint32_t cx, std::uint32_t left, const PageGeometry& page) {
+    const std::uint32_t cy = page.height / 6 + 6;
+    DialReading dial{};
+    dial.cx = Signed(cx);
+    dial.cy = Signed(cy);
+    dial.radius = Signed(page.width / 6);
+    dial.valueText = {Signed(left), Signed(cy - page.cellHeight / 2)};
+    dial.rateText = {Signed(left), Signed(cy + page.cellHeight / 2)};
+    return dial;
+}
+
+// The shapes of a dial whose centre, radius, texts and angles are set.
+DialReading WithShapes(DialReading dial, std::uint32_t cellHeight) {
+    dial.arc = RateArcFor(dial.cx, dial.cy, dial.radius + kArcOutside, dial.arcAngle);
+    dial.dots = DotRingBoxes(dial.cx, dial.cy, dial.radius, cellHeight);
+    dial.pointer = DialPointerPoints(dial.cx, dial.cy, dial.radius, dial.pointerAngle);
+    return dial;
+}
 
 }  // namespace
 
@@ -39,8 +52,8 @@ std::array<PixelBox, 10> DotRingBoxes(std::int32_t cx, std::int32_t cy, std::int
     std::array<PixelBox, 10> boxes{};
     int i = 0;
     for (double theta = 0; theta < 360; theta += 36) {
-        const std::int32_t x = RoundHalfAway(cx + R * std::sin(theta * kDegToRad));
-        const std::int32_t y = RoundHalfAway(cy - R * std::cos(theta * kDegToRad));
+        const std::int32_t x = RoundHalfAway(cx + R * std::sin(theta * kRadiansPerDegree));
+        const std::int32_t y = RoundHalfAway(cy - R * std::cos(theta * kRadiansPerDegree));
         boxes[i++] = {x - d, y - d, x + d, y + d};
     }
     return boxes;
@@ -49,8 +62,8 @@ std::array<PixelBox, 10> DotRingBoxes(std::int32_t cx, std::int32_t cy, std::int
 std::array<POINT, 3> DialPointerPoints(std::int32_t cx, std::int32_t cy, std::int32_t R, float angle) {
     const std::int32_t r = 3 * R / 4;
     const auto at = [cx, cy](double radius, double degrees) {
-        return POINT{RoundNearestEven(cx + radius * std::sin(degrees * kDegToRad)),
-                     RoundNearestEven(cy - radius * std::cos(degrees * kDegToRad))};
+        return POINT{RoundNearestEven(cx + radius * std::sin(degrees * kRadiansPerDegree)),
+                     RoundNearestEven(cy - radius * std::cos(degrees * kRadiansPerDegree))};
     };
     const double theta = angle;
     return {at(r, theta - 5), at(r, theta + 5), at(R, theta)};
@@ -68,7 +81,8 @@ RateArcCall RateArcFor(std::int32_t cx, std::int32_t cy, std::int32_t R, float a
     } else {
         up = theta > 0;
     }
-    const POINT end{Truncate(cx - R * std::cos(theta * kDegToRad)), Truncate(cy - R * std::sin(theta * kDegToRad))};
+    const POINT end{Truncate(cx - R * std::cos(theta * kRadiansPerDegree)),
+                    Truncate(cy - R * std::sin(theta * kRadiansPerDegree))};
     const POINT start{cx - R, cy};
     const PixelBox box{cx - R, cy - R, cx + R, cy + R};
     // Arcs run counter-clockwise: the up arc from the end point back to 9
@@ -77,28 +91,23 @@ RateArcCall RateArcFor(std::int32_t cx, std::int32_t cy, std::int32_t R, float a
     return up ? RateArcCall{true, box, end, start} : RateArcCall{false, box, start, end};
 }
 
-DialReading ReadAirspeedDial(const FlightData& data, std::uint32_t W, std::uint32_t H, std::uint32_t cw,
-                             std::uint32_t ch) {
-    const float v = ToSingle(data.eas);
-    const float q = Clamp(ToSingle(data.easRate), -99, 99);
-    const std::uint32_t cx = W / 6 + 6;
-    const std::uint32_t cy = H / 6 + 6;
-    const std::uint32_t left = cx - 3 * cw / 2;
-    return DialReading{Signed(cx),
-                       Signed(cy),
-                       Signed(W / 6),
-                       {Signed(left), Signed(cy - ch / 2)},
-                       {Signed(left), Signed(cy + ch / 2)},
-                       data.eas,
-                       q,
-                       Product(q, kAccelerationArcScale),
-                       Product(v, kKnotsScale)};
+DialReading ReadAirspeedDial(const AirspeedDialInput& input, const PageGeometry& page) {
+    const float v = ToSingle(input.eas);
+    const float q = std::clamp(ToSingle(input.easRate), -99.0f, 99.0f);
+    const std::uint32_t cx = page.width / 6 + 6;
+    DialReading dial = DialAt(cx, cx - 3 * page.cellWidth / 2, page);
+    dial.valueFormat = "%3.0f";
+    dial.rateFormat = "%+2.0f";
+    dial.value = input.eas;
+    dial.rate = q;
+    dial.arcAngle = Product(q, kAccelerationArcScale);
+    dial.pointerAngle = Product(v, kKnotsScale);
+    return WithShapes(dial, page.cellHeight);
 }
 
-DialReading ReadAltitudeDial(const FlightData& data, std::uint32_t W, std::uint32_t H, std::uint32_t cw,
-                             std::uint32_t ch) {
-    const float a = ToSingle(data.altitudeFt);
-    const float s = Clamp(ToSingle(data.verticalSpeedFpm), -99999, 99999);
+DialReading ReadAltitudeDial(const AltitudeDialInput& input, const PageGeometry& page) {
+    const float a = ToSingle(input.altitudeFt);
+    const float s = std::clamp(ToSingle(input.verticalSpeedFpm), -99999.0f, 99999.0f);
     // Above 10000 ft the dial shows hundreds and turns ten times slower;
     // negative altitudes are never reduced.
     const float shownAltitude = a > 10000 ? WholeHundreds(a) : a;
@@ -111,62 +120,37 @@ DialReading ReadAltitudeDial(const FlightData& data, std::uint32_t W, std::uint3
     float pointerAngle = Product(shownAltitude, kFeetScale);
     if (shownAltitude > 10000) pointerAngle = pointerAngle / 10;
 
-    const std::uint32_t cx = 5 * W / 6 - 6;
-    const std::uint32_t cy = H / 6 + 6;
-    const std::uint32_t left = cx - 3 * cw;
-    return DialReading{Signed(cx),
-                       Signed(cy),
-                       Signed(W / 6),
-                       {Signed(left), Signed(cy - ch / 2)},
-                       {Signed(left), Signed(cy + ch / 2)},
-                       shownAltitude,
-                       shownRate,
-                       arcAngle,
-                       pointerAngle};
+    const std::uint32_t cx = 5 * page.width / 6 - 6;
+    DialReading dial = DialAt(cx, cx - 3 * page.cellWidth, page);
+    dial.valueFormat = "%6.0f";
+    dial.rateFormat = "%+5.0f";
+    dial.value = shownAltitude;
+    dial.rate = shownRate;
+    dial.arcAngle = arcAngle;
+    dial.pointerAngle = pointerAngle;
+    return WithShapes(dial, page.cellHeight);
 }
 
-void QuorvelMFD::DrawDotRing(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, HPEN pen, HBRUSH brush) {
-    SelectObject(hdc, pen);
-    SelectObject(hdc, brush);
-    for (const PixelBox& dot : DotRingBoxes(cx, cy, radius, cellHeight)) {
-        Ellipse(hdc, dot.left, dot.top, dot.right, dot.bottom);
-    }
-}
-
-void QuorvelMFD::DrawDialPointer(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, float angle, HPEN pen,
-                                 HBRUSH brush) {
-    SelectObject(hdc, pen);
-    SelectObject(hdc, brush);
-    const std::array<POINT, 3> points = DialPointerPoints(cx, cy, radius, angle);
-    Polygon(hdc, points.data(), 3);
-}
-
-void QuorvelMFD::DrawRateArc(HDC hdc, std::int32_t cx, std::int32_t cy, std::int32_t radius, float angle, HPEN upPen,
-                             HPEN downPen) {
-    const RateArcCall arc = RateArcFor(cx, cy, radius, angle);
-    SelectObject(hdc, arc.up ? upPen : downPen);
-    Arc(hdc, arc.box.left, arc.box.top, arc.box.right, arc.box.bottom, arc.start.x, arc.start.y, arc.end.x,
-        arc.end.y);
-}
-
-void QuorvelMFD::DrawDial(HDC hdc, const DialReading& dial, const char* valueFormat, const char* rateFormat) {
+void DrawDial(HDC hdc, const DialReading& dial, const DialPens& pens) {
     SetInk(hdc, kDialValueInk);
     MoveCursorPixel(hdc, dial.valueText.x, dial.valueText.y);
-    PrintAtCursor(hdc, valueFormat, dial.value);
+    PrintAtCursor(hdc, dial.valueFormat, dial.value);
     SetInk(hdc, kDialRateInk);
     MoveCursorPixel(hdc, dial.rateText.x, dial.rateText.y);
-    PrintAtCursor(hdc, rateFormat, static_cast<double>(dial.rate));
-    DrawRateArc(hdc, dial.cx, dial.cy, dial.radius + 2, dial.arcAngle, penSet.rateUpPen, penSet.rateDownPen);
-    DrawDotRing(hdc, dial.cx, dial.cy, dial.radius, penSet.scalePen, penSet.scaleBrush);
-    DrawDialPointer(hdc, dial.cx, dial.cy, dial.radius, dial.pointerAngle, penSet.pointerPen, penSet.pointerBrush);
-}
+    PrintAtCursor(hdc, dial.rateFormat, static_cast<double>(dial.rate));
 
-void QuorvelMFD::DrawAirspeedDial(HDC hdc) {
-    DrawDial(hdc, ReadAirspeedDial(*flightData, width, height, cellWidth, cellHeight), "%3.0f", "%+2.0f");
-}
+    const RateArcCall& arc = dial.arc;
+    SelectObject(hdc, arc.up ? pens.rateUp : pens.rateDown);
+    Arc(hdc, arc.box.left, arc.box.top, arc.box.right, arc.box.bottom, arc.start.x, arc.start.y, arc.end.x,
+        arc.end.y);
 
-void QuorvelMFD::DrawAltitudeDial(HDC hdc) {
-    DrawDial(hdc, ReadAltitudeDial(*flightData, width, height, cellWidth, cellHeight), "%6.0f", "%+5.0f");
+    SelectObject(hdc, pens.scale);
+    SelectObject(hdc, pens.scaleBrush);
+    for (const PixelBox& dot : dial.dots) Ellipse(hdc, dot.left, dot.top, dot.right, dot.bottom);
+
+    SelectObject(hdc, pens.pointer);
+    SelectObject(hdc, pens.pointerBrush);
+    Polygon(hdc, dial.pointer.data(), 3);
 }
 
 }  // namespace quorvel

@@ -6,26 +6,18 @@
 // Angles are degrees. Dial angles start at 12 o'clock and run clockwise;
 // rate-arc angles start at 9 o'clock, positive sweeping clockwise over the
 // top, negative counter-clockwise under the bottom, at most 180 either way.
-// The functions here compute; the page's Draw steps turn the results into
-// GDI calls.
+// The Read functions compute everything a dial shows; DrawDial turns it
+// into GDI calls.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
+#include "drawing/PageGeometry.h"
+#include "platform/Win32.h"
 
 namespace quorvel {
-
-class FlightData;
-
-struct PixelBox {
-    std::int32_t left;
-    std::int32_t top;
-    std::int32_t right;
-    std::int32_t bottom;
-    bool operator==(const PixelBox&) const = default;
-};
 
 // The ten dots' ellipse boxes, from 12 o'clock clockwise: half-away
 // rounding of the ring points, a half-size of cellHeight / 4.
@@ -47,23 +39,49 @@ struct RateArcCall {
 };
 RateArcCall RateArcFor(std::int32_t cx, std::int32_t cy, std::int32_t radius, float angle);
 
-// What a dial shows for the page's size and flight data.
+// What a dial shows for the page's size and the flight data it reads.
 struct DialReading {
     std::int32_t cx;
     std::int32_t cy;
     std::int32_t radius;      // of the dot ring and the pointer; the arc is 2 further out
     CursorPixel valueText;
     CursorPixel rateText;
+    const char* valueFormat;  // printf formats of the two texts
+    const char* rateFormat;
     double value;             // printed at the centre
     float rate;               // printed below it (after clamping)
     float arcAngle;
     float pointerAngle;
+    RateArcCall arc;
+    std::array<PixelBox, 10> dots;
+    std::array<POINT, 3> pointer;
 };
 
-DialReading ReadAirspeedDial(const FlightData& data, std::uint32_t width, std::uint32_t height,
-                             std::uint32_t cellWidth, std::uint32_t cellHeight);
-DialReading ReadAltitudeDial(const FlightData& data, std::uint32_t width, std::uint32_t height,
-                             std::uint32_t cellWidth, std::uint32_t cellHeight);
+struct AirspeedDialInput {
+    double eas;      // kt, equivalent airspeed
+    double easRate;  // kt/s
+};
+
+struct AltitudeDialInput {
+    double altitudeFt;
+    double verticalSpeedFpm;
+};
+
+DialReading ReadAirspeedDial(const AirspeedDialInput& input, const PageGeometry& page);
+DialReading ReadAltitudeDial(const AltitudeDialInput& input, const PageGeometry& page);
+
+// The pens and brushes a dial draws with; selected, never deleted.
+struct DialPens {
+    HPEN rateUp;
+    HPEN rateDown;
+    HPEN scale;
+    HBRUSH scaleBrush;
+    HPEN pointer;
+    HBRUSH pointerBrush;
+};
+
+// The texts, the rate arc, the dot ring and the pointer, in that order.
+void DrawDial(HDC hdc, const DialReading& dial, const DialPens& pens);
 
 inline constexpr COLORREF kDialValueInk = 0xC0C0C0;
 inline constexpr COLORREF kDialRateInk = 0x808080;

@@ -1,7 +1,7 @@
 #include "instruments/TextReadouts.h"
 
-#include "host/Vessel.h"
-#include "plugin/QuorvelMFD.h"
+#include "drawing/PixelRounding.h"
+#include "flightdata/FlightData.h"
 
 namespace quorvel {
 
@@ -10,12 +10,13 @@ namespace {
 constexpr double kReferenceRadius = 6371010;              // m
 constexpr double kThousandsOfFeetPerMetre = 0.0032808399;
 
-// An unsigned position used as a signed coordinate.
-std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
-
 }  // namespace
 
-ReadoutLayout LayOutReadouts(std::uint32_t W, std::uint32_t H, std::uint32_t cw, std::uint32_t ch) {
+ReadoutLayout LayOutReadouts(const PageGeometry& page) {
+    const std::uint32_t W = page.width;
+    const std::uint32_t H = page.height;
+    const std::uint32_t cw = page.cellWidth;
+    const std::uint32_t ch = page.cellHeight;
     ReadoutLayout layout{};
     for (std::uint32_t k = 1; k <= 8; ++k) layout.column[k - 1] = {Signed(cw), Signed(H / 3 + k * ch)};
     layout.apoapsis = {Signed(5 * W / 6 - 3 * cw / 2), Signed(2 * H / 3 + 3 * ch / 2)};
@@ -36,15 +37,13 @@ double BurnTimeSeconds(double exhaustVelocity, double propellantMass, double max
     return maxThrust > 0 ? exhaustVelocity * propellantMass / maxThrust : 0.0;
 }
 
-void QuorvelMFD::DrawReadoutColumn(HDC hdc) {
+void PrintReadoutColumn(HDC hdc, const ReadoutColumnInput& input, const ReadoutLayout& layout) {
     static constexpr const char* kFormats[8] = {"M %1.2f",  "T %3.0f",  "G %+1.1f", "a %+1.1f",
                                                 "b %+1.1f", "p %+1.1f", "r %+1.1f", "y %+1.1f"};
-    const FlightData& f = *flightData;
-    const double values[8] = {f.mach,  f.airspeed * kKnotsPerMetrePerSecond,
-                              f.gLoad, f.aoa,
-                              f.slip,  f.pitchRate,
-                              f.rollRate, f.yawRate};
-    const ReadoutLayout layout = LayOutReadouts(width, height, cellWidth, cellHeight);
+    const double values[8] = {input.mach,  input.airspeed * kKnotsPerMetrePerSecond,
+                              input.gLoad, input.aoa,
+                              input.slip,  input.pitchRate,
+                              input.rollRate, input.yawRate};
     SetInk(hdc, kReadoutInk);
     for (int k = 0; k < 8; ++k) {
         MoveCursorPixel(hdc, layout.column[k].x, layout.column[k].y);
@@ -52,39 +51,21 @@ void QuorvelMFD::DrawReadoutColumn(HDC hdc) {
     }
 }
 
-void QuorvelMFD::DrawApoapsis(HDC hdc) {
-    double apoapsisDistance = 0;
-    // Without a reference body there is no apoapsis to show.
-    if (vessel->GetApDist(apoapsisDistance) == nullptr) return;
-    const double value = ApoapsisThousandsOfFeet(apoapsisDistance);
-    const CursorPixel at = LayOutReadouts(width, height, cellWidth, cellHeight).apoapsis;
+void PrintApoapsis(HDC hdc, double thousandsOfFeet, CursorPixel at) {
     SetInk(hdc, kReadoutInk);
     MoveCursorPixel(hdc, at.x, at.y);
-    PrintAtCursor(hdc, "%3.0f", value);
+    PrintAtCursor(hdc, "%3.0f", thousandsOfFeet);
 }
 
-void QuorvelMFD::DrawBurnTimeAndRcs(HDC hdc) {
-    if (vessel->GetPropellantCount() == 0 || vessel->GetThrusterCount() == 0) return;
-    const PROPELLANTHANDLE mainPropellant = vessel->GetPropellantHandleByIndex(0);
-    const THRUSTERHANDLE mainThruster = vessel->GetThrusterHandleByIndex(0);
-    const double m = vessel->GetPropellantMass(mainPropellant);
-    const double F = vessel->GetThrusterMax0(mainThruster);
-    const double I = vessel->GetThrusterIsp0(mainThruster);
-    const double burnTime = BurnTimeSeconds(I, m, F);
-
-    const ReadoutLayout layout = LayOutReadouts(width, height, cellWidth, cellHeight);
+void PrintBurnTime(HDC hdc, double seconds, CursorPixel at) {
     SetInk(hdc, kReadoutInk);
-    MoveCursorPixel(hdc, layout.burnTime.x, layout.burnTime.y);
-    PrintAtCursor(hdc, "BurnT: %.0fs", burnTime);
+    MoveCursorPixel(hdc, at.x, at.y);
+    PrintAtCursor(hdc, "BurnT: %.0fs", seconds);
+}
 
-    // The RCS readout needs a second propellant and a second thruster,
-    // though the thruster itself is not read.
-    if (vessel->GetPropellantCount() < 2 || vessel->GetThrusterCount() < 2) return;
-    const PROPELLANTHANDLE rcsPropellant = vessel->GetPropellantHandleByIndex(1);
-    const double m1 = vessel->GetPropellantMass(rcsPropellant);
-    const double M1 = vessel->GetPropellantMaxMass(rcsPropellant);
-    MoveCursorPixel(hdc, layout.rcs.x, layout.rcs.y);
-    if (M1 > 0) PrintAtCursor(hdc, "RCS: %2.0f%%", 100 * m1 / M1);
+void PrintRcs(HDC hdc, double propellantMass, double propellantMaxMass, CursorPixel at) {
+    MoveCursorPixel(hdc, at.x, at.y);
+    if (propellantMaxMass > 0) PrintAtCursor(hdc, "RCS: %2.0f%%", 100 * propellantMass / propellantMaxMass);
 }
 
 }  // namespace quorvel

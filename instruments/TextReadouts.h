@@ -3,12 +3,16 @@
 // body rates), the apoapsis altitude, the burn time and the RCS propellant.
 // Positions are the texts' top-left corners in MFD pixels, computed in
 // unsigned 32-bit arithmetic with every division truncating its own term.
+// The Print functions set the ink and draw one readout each, through the
+// MFD text cursor.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
+#include "drawing/PageGeometry.h"
+#include "platform/Win32.h"
 
 namespace quorvel {
 
@@ -19,8 +23,7 @@ struct ReadoutLayout {
     CursorPixel rcs;
 };
 
-ReadoutLayout LayOutReadouts(std::uint32_t width, std::uint32_t height, std::uint32_t cellWidth,
-                             std::uint32_t cellHeight);
+ReadoutLayout LayOutReadouts(const PageGeometry& page);
 
 // Height of an apoapsis distance above the 6371010 m reference sphere, in
 // thousands of feet.
@@ -29,6 +32,26 @@ double ApoapsisThousandsOfFeet(double apoapsisDistance);
 // Seconds the propellant lasts at the thruster's full thrust; 0 for a
 // thrust of 0 or less (or not a number).
 double BurnTimeSeconds(double exhaustVelocity, double propellantMass, double maxThrust);
+
+// The column's figures, top to bottom except the airspeed, which it shows
+// in knots.
+struct ReadoutColumnInput {
+    double mach;
+    double airspeed;  // m/s, true airspeed
+    double gLoad;
+    double aoa;        // deg
+    double slip;       // deg
+    double pitchRate;  // deg/s
+    double rollRate;   // deg/s
+    double yawRate;    // deg/s
+};
+
+void PrintReadoutColumn(HDC hdc, const ReadoutColumnInput& input, const ReadoutLayout& layout);
+void PrintApoapsis(HDC hdc, double thousandsOfFeet, CursorPixel at);
+void PrintBurnTime(HDC hdc, double seconds, CursorPixel at);
+// In the ink PrintBurnTime set: the cursor moves to `at`, and the share of
+// the tank left is printed only for a tank whose capacity is above 0.
+void PrintRcs(HDC hdc, double propellantMass, double propellantMaxMass, CursorPixel at);
 
 inline constexpr COLORREF kReadoutInk = 0xC0C0C0;
 

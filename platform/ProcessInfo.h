@@ -15,7 +15,8 @@ QUORVEL_PLATFORM_API std::string ExecutableDirectory();
 // Whether standard error is a terminal (and not a file or a pipe).
 QUORVEL_PLATFORM_API bool StderrIsTerminal();
 
-// Why the last LoadLibraryA failed, in words.
+// Why the last LoadLibraryA failed, in words; empty on Linux after a
+// success.
 QUORVEL_PLATFORM_API std::string LoadErrorText();
 
 }  // namespace quorvel::platform

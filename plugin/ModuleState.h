@@ -26,7 +26,5 @@ extern std::vector<QuorvelMFD*> openPages;
 extern ExitCallback exitCallback;
 // Written by GetModuleVersion; 0 until then.
 extern std::int32_t cachedVersion;
-// pi/180 in single precision, for single-precision degrees.
-inline constexpr float degToRadF = static_cast<float>(0.017453292519943278);
 
 }  // namespace quorvel

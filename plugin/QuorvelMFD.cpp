@@ -3,8 +3,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "plugin/MfdText.h"
+#include "attitude/AttitudeOverlay.h"
+#include "drawing/MfdText.h"
+#include "drawing/PixelRounding.h"
+#include "host/Vessel.h"
+#include "instruments/RateIndicator.h"
+#include "instruments/RoundDials.h"
+#include "instruments/TextReadouts.h"
 #include "plugin/ModuleState.h"
+#include "plugin/PenSet.h"
 
 namespace quorvel {
 
@@ -19,6 +26,10 @@ BallPlacement BallPlacementFor(std::uint32_t width, std::uint32_t height) {
     const std::uint64_t imageHeight = std::uint64_t{2} * height / 3u;
     return {1, 1, static_cast<std::int32_t>(std::min(imageWidth, kLargest)),
             static_cast<std::int32_t>(std::min(imageHeight, kLargest))};
+}
+
+DialPens DialPensOf(const PenSet& pens) {
+    return {pens.rateUpPen, pens.rateDownPen, pens.scalePen, pens.scaleBrush, pens.pointerPen, pens.pointerBrush};
 }
 
 }  // namespace
@@ -50,6 +61,64 @@ void QuorvelMFD::Repaint(HDC hdc) {
     DrawApoapsis(hdc);
     DrawBurnTimeAndRcs(hdc);
     DrawRateIndicator(hdc);
+}
+
+void QuorvelMFD::DrawAttitude(HDC hdc) {
+    const FlightData& f = *flightData;
+    attitudeBall->Render(hdc, ToSingle(f.pitch), ToSingle(-f.bank), ToSingle(-f.heading), ToSingle(f.aoa),
+                         ToSingle(f.slip), ToSingle(f.pitchRate), ToSingle(f.yawRate), static_cast<float>(ballScale));
+    const OverlayInput input = OverlayInputOf(*attitudeBall, f.heading, f.pitch);
+    DrawAttitudeOverlay(hdc, ComputeAttitudeOverlay(input, Geometry()),
+                        {penSet.aircraftPen, penSet.flightPathPen, penSet.predictorPen});
+}
+
+void QuorvelMFD::DrawAirspeedDial(HDC hdc) {
+    const AirspeedDialInput input{flightData->eas, flightData->easRate};
+    DrawDial(hdc, ReadAirspeedDial(input, Geometry()), DialPensOf(penSet));
+}
+
+void QuorvelMFD::DrawAltitudeDial(HDC hdc) {
+    const AltitudeDialInput input{flightData->altitudeFt, flightData->verticalSpeedFpm};
+    DrawDial(hdc, ReadAltitudeDial(input, Geometry()), DialPensOf(penSet));
+}
+
+void QuorvelMFD::DrawReadoutColumn(HDC hdc) {
+    const FlightData& f = *flightData;
+    const ReadoutColumnInput input{f.mach, f.airspeed, f.gLoad, f.aoa, f.slip, f.pitchRate, f.rollRate, f.yawRate};
+    PrintReadoutColumn(hdc, input, LayOutReadouts(Geometry()));
+}
+
+void QuorvelMFD::DrawApoapsis(HDC hdc) {
+    double apoapsisDistance = 0;
+    // Without a reference body there is no apoapsis to show.
+    if (vessel->GetApDist(apoapsisDistance) == nullptr) return;
+    PrintApoapsis(hdc, ApoapsisThousandsOfFeet(apoapsisDistance), LayOutReadouts(Geometry()).apoapsis);
+}
+
+// The vessel is asked at paint time, between the two readouts.
+void QuorvelMFD::DrawBurnTimeAndRcs(HDC hdc) {
+    if (vessel->GetPropellantCount() == 0 || vessel->GetThrusterCount() == 0) return;
+    const PROPELLANTHANDLE mainPropellant = vessel->GetPropellantHandleByIndex(0);
+    const THRUSTERHANDLE mainThruster = vessel->GetThrusterHandleByIndex(0);
+    const double m = vessel->GetPropellantMass(mainPropellant);
+    const double F = vessel->GetThrusterMax0(mainThruster);
+    const double I = vessel->GetThrusterIsp0(mainThruster);
+    const ReadoutLayout layout = LayOutReadouts(Geometry());
+    PrintBurnTime(hdc, BurnTimeSeconds(I, m, F), layout.burnTime);
+
+    // The RCS readout needs a second propellant and a second thruster,
+    // though the thruster itself is not read.
+    if (vessel->GetPropellantCount() < 2 || vessel->GetThrusterCount() < 2) return;
+    const PROPELLANTHANDLE rcsPropellant = vessel->GetPropellantHandleByIndex(1);
+    const double m1 = vessel->GetPropellantMass(rcsPropellant);
+    const double M1 = vessel->GetPropellantMaxMass(rcsPropellant);
+    PrintRcs(hdc, m1, M1, layout.rcs);
+}
+
+void QuorvelMFD::DrawRateIndicator(HDC hdc) {
+    const FlightData& f = *flightData;
+    const RateIndicatorGeometry g = ComputeRateIndicator(Geometry(), {f.pitchRate, f.yawRate, f.rollRate});
+    DrawRateScalesAndPointers(hdc, g, {penSet.scalePen, penSet.pointerPen, penSet.pointerBrush});
 }
 
 bool QuorvelMFD::ConsumeKeyBuffered(std::uint32_t key) {

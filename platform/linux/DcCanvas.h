@@ -10,15 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/PixelColour.h"
 #include "platform/Win32.h"
 #include "platform/linux/LineRaster.h"
 
 namespace quorvel::platform {
-
-// A COLORREF (0x00BBGGRR) as the DIB stores it (0x00RRGGBB).
-constexpr std::uint32_t DibPixel(COLORREF colour) {
-    return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
 
 class DcCanvas {
 public:

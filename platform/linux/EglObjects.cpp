@@ -101,8 +101,6 @@ EGLDisplay GlDisplay() {
     return record.state == DisplayState::Ready ? record.display : EGL_NO_DISPLAY;
 }
 
-bool GlDisplayInitialised() { return Record().state == DisplayState::Ready; }
-
 void SetGlDisplayExitHook(void (*hook)()) { Record().exitHook = hook; }
 
 void MakeNoEglContextCurrent() {

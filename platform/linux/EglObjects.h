@@ -14,9 +14,6 @@ namespace quorvel::platform {
 // EGL exists, and for good once the display has been terminated at exit.
 EGLDisplay GlDisplay();
 
-// Whether GlDisplay() has ever been initialised, without initialising it.
-bool GlDisplayInitialised();
-
 // Run at exit just before the display is terminated, while contexts can
 // still be made current: the owner of the contexts frees them there. One
 // hook; a later call replaces it.

@@ -1,6 +1,6 @@
 // MoveToEx, LineTo, Ellipse, Arc and Polygon on a memory device context.
 //
-// Each call records itself in the journal first, then paints through the
+// Each call reports itself to its observer first, then paints through the
 // device context's canvas. A device context without a DIB section keeps
 // its state (the current position) but paints nothing. Degenerate figures
 // are successful no-ops; only an unknown device context, or a Polygon of
@@ -112,8 +112,8 @@ BOOL WINAPI Arc(HDC hdc, int left, int top, int right, int bottom, int startX, i
     if (!quorvel::platform::MakeEllipseBox(left, top, right, bottom, box)) return TRUE;
     PenPainter pen(*dc);
     if (!pen.Visible()) return TRUE;
-    // Drawn counter-clockwise whatever dc->arcDirection says: nothing here
-    // sets it.
+    // Drawn counter-clockwise, the default arc direction: nothing here sets
+    // another.
     if (!quorvel::platform::SteppedEllipse(box)) {
         const quorvel::platform::ArcSweep sweep(box, startX, startY, endX, endY);
         quorvel::platform::ForEachEllipsePixel(box, pen.Reach(),
@@ -143,7 +143,7 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* points, int count) {
         thread_local std::vector<quorvel::platform::EdgeCrossing> crossings;
         quorvel::platform::DcCanvas& canvas = dc->canvas;
         quorvel::platform::ForEachPolygonSpan(
-            points, count, dc->polyFillMode, canvas.Bounds(), crossings,
+            points, count, canvas.Bounds(), crossings,
             [&](long long y, long long x0, long long x1) { canvas.FillSpan(y, x0, x1, fill); });
     }
     PenPainter pen(*dc);

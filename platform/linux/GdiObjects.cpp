@@ -212,6 +212,22 @@ GdiObjectCounts LiveGdiObjects() { return GdiTable::Instance().Counts(); }
 
 int StaleGdiDeletions() { return GdiTable::Instance().StaleDeletions(); }
 
+bool DescribePen(HGDIOBJ pen, PenInfo& info) {
+    const GdiObject* object = GdiTable::Instance().Find(pen);
+    const auto* data = object != nullptr ? std::get_if<PenData>(&object->data) : nullptr;
+    if (data == nullptr) return false;
+    info = {data->style, data->width, data->colour};
+    return true;
+}
+
+bool DescribeBrush(HGDIOBJ brush, BrushInfo& info) {
+    const GdiObject* object = GdiTable::Instance().Find(brush);
+    const auto* data = object != nullptr ? std::get_if<BrushData>(&object->data) : nullptr;
+    if (data == nullptr) return false;
+    info = {data->hollow, data->colour};
+    return true;
+}
+
 }  // namespace quorvel::platform
 
 using quorvel::platform::GdiTable;

@@ -53,8 +53,7 @@ struct GdiObject {
     int selections = 0;  // device contexts holding the object
 };
 
-// Records the calls made on a device context while attached to it.
-class GdiJournal;
+class GdiObserver;
 
 struct DeviceContext {
     HGDIOBJ pen = nullptr;
@@ -64,12 +63,9 @@ struct DeviceContext {
     POINT position{0, 0};
     UINT textAlign = TA_LEFT | TA_TOP | TA_NOUPDATECP;
     int bkMode = OPAQUE;
-    COLORREF bkColour = RGB(255, 255, 255);
     COLORREF textColour = RGB(0, 0, 0);
-    int polyFillMode = ALTERNATE;
-    int arcDirection = AD_COUNTERCLOCKWISE;
     int pixelFormat = 0;
-    GdiJournal* recorder = nullptr;
+    GdiObserver* observer = nullptr;  // told of every call made on it
     // The selected DIB section as drawing calls see it; empty while the
     // default bitmap is selected.
     DcCanvas canvas;

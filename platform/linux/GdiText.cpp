@@ -45,9 +45,8 @@ void DrawCells(DeviceContext& dc, long long x, long long y, std::string_view tex
     const long long first = std::max(0LL, FloorDiv(-x, w) - 1);
     const long long last = std::min(static_cast<long long>(text.size()), FloorDiv(canvas.Width() - x, w) + 2);
     if (first >= last || y >= canvas.Height() + h || y + 2 * h <= 0) return;
-    if (dc.bkMode == OPAQUE) {
-        canvas.FillRect(x + first * w, y, x + last * w, y + h, quorvel::platform::DibPixel(dc.bkColour));
-    }
+    // The default background colour, white: nothing here sets another.
+    if (dc.bkMode == OPAQUE) canvas.FillRect(x + first * w, y, x + last * w, y + h, 0xFFFFFF);
 
     const quorvel::platform::GlyphSet* glyphs =
         quorvel::platform::GlyphCache::Instance().Find(cell.cellWidth, cell.cellHeight);

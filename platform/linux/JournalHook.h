@@ -1,14 +1,14 @@
-// How the platform's calls reach the journal attached to their device
-// context. Each call records itself before it acts, so an entry carries the
-// state in force when the call was made. Without a journal these return at
-// once and allocate nothing.
+// How the platform's calls reach the observer attached to their device
+// context (platform/linux/GdiObserver.h). Each call reports itself before
+// it acts, so a report carries the state in force when the call was made.
+// Without an observer these return at once and allocate nothing.
 #pragma once
 
 #include <initializer_list>
 #include <string_view>
 
-#include "platform/linux/GdiJournal.h"
 #include "platform/linux/GdiObjects.h"
+#include "platform/linux/GdiObserver.h"
 
 namespace quorvel::platform {
 

@@ -9,16 +9,23 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
+#include "platform/ProcessInfo.h"
 #include "platform/Win32.h"
-#include "platform/linux/PlatformDiagnostics.h"
 
 namespace {
 
 using EntryPoint = BOOL(WINAPI*)(HINSTANCE, DWORD, LPVOID);
 
+struct DlcloseCall {
+    void operator()(void* library) const { dlclose(library); }
+};
+// A library from dlopen.
+using LibraryHandle = std::unique_ptr<void, DlcloseCall>;
+
 struct LoadedModule {
-    void* library = nullptr;
+    LibraryHandle library;
     EntryPoint entry = nullptr;
     void* imageBase = nullptr;  // where the module's own symbols live
     std::string path;
@@ -42,8 +49,10 @@ struct ModuleTable {
     }
 };
 
+// Never destroyed: a module still loaded at exit stays mapped to the end,
+// as a process's modules do, and no exit handler runs after its unloading.
 ModuleTable& Modules() {
-    static ModuleTable table;
+    static ModuleTable& table = *new ModuleTable;
     return table;
 }
 
@@ -55,7 +64,7 @@ std::string CanonicalPath(const char* fileName) {
 }  // namespace
 
 namespace quorvel::platform {
-std::string LastLoadError() { return Modules().lastError; }
+std::string LoadErrorText() { return Modules().lastError; }
 }  // namespace quorvel::platform
 
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
@@ -70,8 +79,8 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
         return found->second->handle;
     }
 
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
+    LibraryHandle library(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (!library) {
         const char* why = dlerror();
         table.lastError = why != nullptr ? why : "dlopen failed";
         // The loader keeps the message in thread-local storage until the
@@ -80,12 +89,12 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
         return nullptr;
     }
     auto module = std::make_unique<LoadedModule>();
-    module->library = library;
+    module->library = std::move(library);
     module->path = path;
     module->references = 1;
     module->handle = reinterpret_cast<HMODULE>(table.nextHandle);
     table.nextHandle += 0x10000;
-    module->entry = reinterpret_cast<EntryPoint>(dlsym(library, "DllMain"));
+    module->entry = reinterpret_cast<EntryPoint>(dlsym(module->library.get(), "DllMain"));
     if (module->entry != nullptr) {
         Dl_info info{};
         if (dladdr(reinterpret_cast<void*>(module->entry), &info) != 0) module->imageBase = info.dli_fbase;
@@ -98,7 +107,6 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
     // detach and the module is unloaded again.
     if (loaded.entry != nullptr && loaded.entry(handle, DLL_PROCESS_ATTACH, nullptr) == FALSE) {
         loaded.entry(handle, DLL_PROCESS_DETACH, nullptr);
-        dlclose(loaded.library);
         table.byPath.erase(path);
         table.lastError = path + ": entry point refused the attach";
         return nullptr;
@@ -110,7 +118,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName) {
 FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR procName) {
     LoadedModule* module = Modules().Find(handle);
     if (module == nullptr || procName == nullptr) return nullptr;
-    void* symbol = dlsym(module->library, procName);
+    void* symbol = dlsym(module->library.get(), procName);
     if (symbol == nullptr) return nullptr;
     // dlsym also searches the module's dependencies; GetProcAddress finds
     // only the module's own exports.
@@ -127,7 +135,7 @@ BOOL WINAPI FreeLibrary(HMODULE handle) {
     if (module == nullptr) return FALSE;
     if (--module->references > 0) return TRUE;
     if (module->entry != nullptr) module->entry(handle, DLL_PROCESS_DETACH, nullptr);
-    dlclose(module->library);
+    // Unloaded with its record.
     const std::string path = module->path;
     table.byPath.erase(path);
     return TRUE;

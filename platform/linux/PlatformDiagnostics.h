@@ -1,9 +1,8 @@
-// What the Linux platform reveals about itself for tests and the bench host:
-// counts of live GDI objects and GL contexts (for leak checks), of stale
-// deletions, and the last loader error.
+// What the Linux platform reveals about itself for tests: counts of live GDI
+// objects and GL contexts (for leak checks) and of stale deletions, and
+// what a pen or brush handle stands for. Each reads the platform's own
+// tables; none of it is kept for the purpose.
 #pragma once
-
-#include <string>
 
 #include "platform/Win32.h"
 
@@ -30,7 +29,18 @@ QUORVEL_WINAPI_EXPORT int StaleGdiDeletions();
 // OpenGL rendering contexts created and not yet deleted.
 QUORVEL_WINAPI_EXPORT int LiveGlContexts();
 
-// Why the last LoadLibraryA failed, empty after a success.
-QUORVEL_WINAPI_EXPORT std::string LastLoadError();
+// What a pen or brush handle stands for, so that tests of the loaded module
+// can recognise the module's own objects; false for any other handle.
+struct PenInfo {
+    int style;
+    int width;
+    COLORREF colour;
+};
+struct BrushInfo {
+    bool hollow;
+    COLORREF colour;
+};
+QUORVEL_WINAPI_EXPORT bool DescribePen(HGDIOBJ pen, PenInfo& info);
+QUORVEL_WINAPI_EXPORT bool DescribeBrush(HGDIOBJ brush, BrushInfo& info);
 
 }  // namespace quorvel::platform

@@ -20,7 +20,7 @@ void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeC
         const POINT& upper = down ? from : to;
         const POINT& lower = down ? to : from;
         if (y < upper.y || y >= lower.y) continue;
-        crossings.push_back({CrossingColumn(upper.x, upper.y, lower.x, lower.y, y), down ? 1 : -1});
+        crossings.push_back({CrossingColumn(upper.x, upper.y, lower.x, lower.y, y)});
     }
     std::sort(crossings.begin(), crossings.end(),
               [](const EdgeCrossing& a, const EdgeCrossing& b) { return a.x < b.x; });

@@ -1,12 +1,12 @@
 // The pixels GDI's Polygon fills, apart from painting them.
 //
-// A pixel is filled when its own coordinate point lies inside the polygon:
-// with ALTERNATE when a ray from it crosses the outline an odd number of
-// times, with WINDING when the outline winds round it. A point on a left or
-// top edge counts as inside and one on a right or bottom edge as outside,
-// so the fill of a polygon with corners (0, 0) and (10, 10) covers pixels
-// 0 … 9 each way, and the pen's outline covers the rest. Crossings are
-// computed exactly in integers: the result does not depend on rounding.
+// A pixel is filled when its own coordinate point lies inside the polygon,
+// a ray from it crossing the outline an odd number of times (ALTERNATE
+// filling, the device context's default: nothing sets another). A point on
+// a left or top edge counts as inside and one on a right or bottom edge as
+// outside, so the fill of a polygon with corners (0, 0) and (10, 10) covers
+// pixels 0 … 9 each way, and the pen's outline covers the rest. Crossings
+// are computed exactly in integers: the result does not depend on rounding.
 #pragma once
 
 #include <algorithm>
@@ -18,15 +18,14 @@
 namespace quorvel::platform {
 
 struct EdgeCrossing {
-    long long x;    // first pixel at or right of the crossing
-    int direction;  // +1 for an edge going down, −1 going up
+    long long x;  // first pixel at or right of the crossing
 };
 
 // Calls visit(y, x0, x1) for each run of filled pixels x0 … x1 − 1 inside
 // clip, row by row. crossings is scratch space, reused between calls.
 template <typename Visit>
-void ForEachPolygonSpan(const POINT* points, int count, int fillMode, const ClipRect& clip,
-                        std::vector<EdgeCrossing>& crossings, Visit&& visit);
+void ForEachPolygonSpan(const POINT* points, int count, const ClipRect& clip, std::vector<EdgeCrossing>& crossings,
+                        Visit&& visit);
 
 // The first column at or right of where the edge from (upperX, upperY)
 // down to (lowerX, lowerY) crosses row y, upperY ≤ y < lowerY.
@@ -36,8 +35,8 @@ long long CrossingColumn(long long upperX, long long upperY, long long lowerX, l
 void RowCrossings(const POINT* points, int count, long long y, std::vector<EdgeCrossing>& crossings);
 
 template <typename Visit>
-void ForEachPolygonSpan(const POINT* points, int count, int fillMode, const ClipRect& clip,
-                        std::vector<EdgeCrossing>& crossings, Visit&& visit) {
+void ForEachPolygonSpan(const POINT* points, int count, const ClipRect& clip, std::vector<EdgeCrossing>& crossings,
+                        Visit&& visit) {
     if (points == nullptr || count < 3) return;
     long long top = points[0].y;
     long long bottom = points[0].y;
@@ -52,14 +51,14 @@ void ForEachPolygonSpan(const POINT* points, int count, int fillMode, const Clip
     };
     for (long long y = std::max(top, clip.top); y < std::min(bottom, clip.bottom); ++y) {
         RowCrossings(points, count, y, crossings);
-        int winding = 0;
+        // Inside from each even-numbered crossing to the next.
         long long runStart = 0;
         for (std::size_t i = 0; i < crossings.size(); ++i) {
-            const bool wasInside = fillMode == WINDING ? winding != 0 : (i % 2) == 1;
-            winding += crossings[i].direction;
-            const bool inside = fillMode == WINDING ? winding != 0 : (i % 2) == 0;
-            if (!wasInside && inside) runStart = crossings[i].x;
-            if (wasInside && !inside) emit(y, runStart, crossings[i].x);
+            if (i % 2 == 0) {
+                runStart = crossings[i].x;
+            } else {
+                emit(y, runStart, crossings[i].x);
+            }
         }
     }
 }

@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-#include "platform/linux/PlatformDiagnostics.h"
-
 namespace quorvel::platform {
 
 std::string ExecutableDirectory() {
@@ -15,7 +13,5 @@ std::string ExecutableDirectory() {
 }
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
-
-std::string LoadErrorText() { return LastLoadError(); }
 
 }  // namespace quorvel::platform

@@ -100,12 +100,6 @@ constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF
 #define FIXED_PITCH 1
 #define FF_MODERN 0x30
 
-// Fills and arcs.
-#define ALTERNATE 1
-#define WINDING 2
-#define AD_COUNTERCLOCKWISE 1
-#define AD_CLOCKWISE 2
-
 // Bitmaps.
 #define BI_RGB 0
 #define DIB_RGB_COLORS 0

@@ -66,9 +66,20 @@ std::string FailureText(HRESULT result) {
     return number;
 }
 
+// WIC picks the row filters itself unless told; it has no deflate level.
+HRESULT ChoosePacking(IPropertyBag2* options, PngPacking packing) {
+    if (packing == PngPacking::Standard) return S_OK;
+    PROPBAG2 name{};
+    name.pstrName = const_cast<LPOLESTR>(L"FilterOption");
+    VARIANT value{};
+    value.vt = VT_UI1;
+    value.bVal = WICPngFilterNone;
+    return options->Write(1, &name, &value);
+}
+
 // Empty when written; otherwise why not.
 std::string EncodePng(const std::string& path, std::uint32_t width, std::uint32_t height,
-                      const std::uint32_t* pixels) {
+                      const std::uint32_t* pixels, PngPacking packing) {
     if (pixels == nullptr || width == 0 || height == 0) return "no pixels";
     const std::wstring widePath = WidePath(path);
     if (widePath.empty()) return "not a file name";
@@ -106,8 +117,8 @@ std::string EncodePng(const std::string& path, std::uint32_t width, std::uint32_
         !ok(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) ||
         !ok(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.out())) ||
         !ok(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) ||
-        !ok(encoder->CreateNewFrame(frame.out(), options.out())) || !ok(frame->Initialize(options.get())) ||
-        !ok(frame->SetSize(width, height))) {
+        !ok(encoder->CreateNewFrame(frame.out(), options.out())) || !ok(ChoosePacking(options.get(), packing)) ||
+        !ok(frame->Initialize(options.get())) || !ok(frame->SetSize(width, height))) {
         return FailureText(result);
     }
     // The encoder may answer with the format it would rather have.
@@ -124,8 +135,8 @@ std::string EncodePng(const std::string& path, std::uint32_t width, std::uint32_
 }  // namespace
 
 bool WritePng(const std::string& path, std::uint32_t width, std::uint32_t height, const std::uint32_t* pixels,
-              std::string* why) {
-    const std::string failure = EncodePng(path, width, height, pixels);
+              std::string* why, PngPacking packing) {
+    const std::string failure = EncodePng(path, width, height, pixels, packing);
     if (!failure.empty() && why != nullptr) *why = failure;
     return failure.empty();
 }

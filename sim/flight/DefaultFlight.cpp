@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "sim/flight/Angles.h"
 #include "sim/flight/Body.h"
 #include "sim/flight/HorizonFrame.h"
 
@@ -11,27 +11,26 @@ namespace quorvel::flight {
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180;
 
-constexpr double kRunwayHeadingRad = 90 * kDeg;
+constexpr double kRunwayHeadingRad = 90 * kRadiansPerDegree;
 // A few seconds at rest with the engine off before the roll.
 constexpr double kEngineStartS = 5;
 constexpr double kRotateSpeedMps = 115;
-constexpr double kRotatePitchRad = 12 * kDeg;
-constexpr double kPullUpAoaRad = 12 * kDeg;
-constexpr double kClimbPitchRad = 60 * kDeg;
+constexpr double kRotatePitchRad = 12 * kRadiansPerDegree;
+constexpr double kPullUpAoaRad = 12 * kRadiansPerDegree;
+constexpr double kClimbPitchRad = 60 * kRadiansPerDegree;
 constexpr double kPullUpGLimit = 3.5;
-constexpr double kEntryAoaRad = 30 * kDeg;
+constexpr double kEntryAoaRad = 30 * kRadiansPerDegree;
 constexpr double kEntryGLimit = 4.5;
-constexpr double kGlideAoaRad = 5 * kDeg;
-constexpr double kGlidePathRad = -3 * kDeg;
+constexpr double kGlideAoaRad = 5 * kRadiansPerDegree;
+constexpr double kGlidePathRad = -3 * kRadiansPerDegree;
 constexpr double kGlidePathGain = 2;  // angle of attack per flight-path error
 // Seconds for each attitude error to close at the rate it asks for.
 constexpr double kPitchTimeS = 1.5;
 constexpr double kRollTimeS = 1.0;
 constexpr double kYawTimeS = 3.0;
 
-double WrapAngle(double rad) { return std::remainder(rad, 2 * std::numbers::pi); }
+double WrapAngle(double rad) { return std::remainder(rad, kTurnRad); }
 
 double GLoad(const FlightModel& model) {
     return Norm(model.Readings().specificForceMps2) / kStandardGravityMps2;
@@ -87,7 +86,7 @@ ControlInputs DefaultFlightControls(double timeS, const FlightModel& model) {
         pitch = gamma + LimitedAoa(kEntryAoaRad, g, kEntryGLimit);
     } else {
         const double aoa = kGlideAoaRad + kGlidePathGain * (kGlidePathRad - gamma);
-        pitch = gamma + std::clamp(aoa, -2 * kDeg, kEntryAoaRad);
+        pitch = gamma + std::clamp(aoa, -2 * kRadiansPerDegree, kEntryAoaRad);
     }
 
     ControlInputs c = SteerTowards(model, pitch, kRunwayHeadingRad);

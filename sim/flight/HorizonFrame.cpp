@@ -1,21 +1,20 @@
+#include "sim/flight/Angles.h"
 #include "sim/flight/HorizonFrame.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace quorvel::flight {
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
 // cos(pitch) below this counts as nose straight up or down (0.0026 deg).
 constexpr double kVerticalCosPitch = 1e-6;
 
 double WrapHeading(double headingRad) {
-    double h = std::fmod(headingRad, kTwoPi);
-    if (h < 0) h += kTwoPi;
-    return h < kTwoPi ? h : 0.0;  // -tiny wraps up to 2 pi itself
+    double h = std::fmod(headingRad, kTurnRad);
+    if (h < 0) h += kTurnRad;
+    return h < kTurnRad ? h : 0.0;  // -tiny wraps up to 2 pi itself
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The attitude ball as the page drives it: its pictures checked on pixels,
 // its six points against a projection worked out by hand in double
-// precision, bad numbers, images that cannot be made, two balls at once,
-// and pages built and destroyed through the loaded module.
+// precision, bad numbers, images that cannot be made, and two balls at once.
 //
 // QUORVEL_PICTURE_DIR=/some/dir writes the pictures as PNG files.
 
@@ -17,11 +16,9 @@
 
 #include "attitude/AttitudeBall.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "plugin/ModuleEntry.h"
-#include "plugin/QuorvelMFD.h"
-#include "sim/HostVessel.h"
-#include "sim/ModuleHost.h"
-#include "support/TestDib.h"
+#include "sim/host/MfdSurface.h"
+#include "tests/support/Colour.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace quorvel {
 namespace {
@@ -30,7 +27,7 @@ using platform::LiveGdiObjects;
 using platform::LiveGlContexts;
 using test::GlColour;
 using test::Rgb;
-using test::TestDib;
+using sim::MfdSurface;
 
 constexpr Rgb kSky = GlColour(0, 0.63, 0.65);
 constexpr Rgb kGround = GlColour(0.38, 0.25, 0.15);
@@ -60,12 +57,16 @@ struct Attitude {
 // A ball whose image is copied to the top-left corner of a surface of the
 // image's own size, so that surface pixels are image pixels.
 struct BallPicture {
-    BallPicture(int width, int height) : ball({0, 0, width, height}), surface(width, height) {}
+    BallPicture(int width, int height)
+        : ball({0, 0, width, height}),
+          surface(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), std::nullopt) {}
 
     void Render(const Attitude& a, float scale) {
         ball.Render(surface.Dc(), a.pitch, a.roll, a.yaw, a.aoa, a.slip, a.pitchRate, a.yawRate, scale);
     }
-    Rgb At(int x, int y) const { return surface.Colour(x, y); }
+    Rgb At(int x, int y) const {
+        return test::RgbAt(surface, static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
+    }
 
     // The row in [top, bottom] with most pixels of colour in [left, right].
     int RowOf(Rgb colour, int left, int right, int top, int bottom) const {
@@ -97,7 +98,7 @@ struct BallPicture {
     }
 
     AttitudeBall ball;
-    TestDib surface;
+    MfdSurface surface;
 };
 
 // --- Pictures -------------------------------------------------------------
@@ -249,7 +250,7 @@ TEST(BallPictureTest, RollTurnsThePictureCounterClockwiseAboutTheViewingAxis) {
 
 TEST(BallPictureTest, TheImageIsCopiedToItsPlacementAndNowhereElse) {
     AttitudeBall ball({5, 7, 40, 30});
-    TestDib surface(60, 50);
+    MfdSurface surface(60, 50, std::nullopt);
     surface.Fill(0xFFFFFF);
     ball.Render(surface.Dc(), 0, 0, 0, 0, 0, 0, 0, 1);
     EXPECT_EQ(surface.Pixel(5, 7), 0u) << "the image's black corner";
@@ -415,7 +416,7 @@ TEST(BallCreationTest, AnImageWithoutAreaOrTooBigLeavesNullHandlesAndDrawsNothin
             AttitudeBall ball(placement);
             EXPECT_EQ(ball.renderContext, nullptr);
             EXPECT_EQ(ball.dibSection != nullptr, placement.width == 40000);
-            TestDib surface(40, 40);
+            MfdSurface surface(40, 40, std::nullopt);
             surface.Fill(0xABCDEF);
             ball.Render(surface.Dc(), 10, 20, 30, 1, 2, 3, 4, 2);
             EXPECT_EQ(surface.Pixel(0, 0), 0xABCDEFu);
@@ -442,11 +443,11 @@ TEST(BallContextTest, TwoBallsDrawIntoTheirOwnImages) {
     EXPECT_TRUE(IsColour(level.At(214, 150), kGround));
     EXPECT_TRUE(IsColour(pole.At(214, 150), kSky));
     // The balls' own bitmaps, read again after both have drawn.
-    TestDib copy(398, 266);
-    copy.CopyFrom(pole.ball.memoryDC);
-    EXPECT_TRUE(IsColour(copy.Colour(214, 150), kSky));
-    copy.CopyFrom(level.ball.memoryDC);
-    EXPECT_TRUE(IsColour(copy.Colour(214, 150), kGround));
+    MfdSurface copy(398, 266, std::nullopt);
+    test::CopyInto(copy, pole.ball.memoryDC);
+    EXPECT_TRUE(IsColour(test::RgbAt(copy, 214, 150), kSky));
+    test::CopyInto(copy, level.ball.memoryDC);
+    EXPECT_TRUE(IsColour(test::RgbAt(copy, 214, 150), kGround));
 }
 
 TEST(BallContextTest, ReleaseLeavesNoContextCurrentAndTheOtherBallDrawsOn) {
@@ -462,54 +463,6 @@ TEST(BallContextTest, ReleaseLeavesNoContextCurrentAndTheOtherBallDrawsOn) {
     }
     survivor.Render({-30, 0, 0}, 2);
     EXPECT_TRUE(IsColour(survivor.At(60, 60), kGround));
-}
-
-// --- On the page ------------------------------------------------------------
-
-QuorvelMFD* BuildPage(std::uint32_t packedSize, HostVessel& vessel) {
-    return static_cast<QuorvelMFD*>(
-        reinterpret_cast<MFD*>(MessageCallback(1, 0, packedSize, reinterpret_cast<std::intptr_t>(&vessel.vessel))));
-}
-
-TEST(BallPageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
-    HostVessel vessel;
-    struct Case {
-        std::uint32_t width, height;
-        std::int32_t ballWidth, ballHeight;
-    };
-    for (const Case& c : {Case{400, 200, 398, 133}, Case{400, 400, 398, 266}, Case{2, 300, 0, 200},
-                          Case{1, 300, 0, 200}, Case{0, 300, 0, 200}, Case{300, 1, 298, 0}}) {
-        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
-        QuorvelMFD* page = BuildPage(sim::ModuleHost::PackSize(c.width, c.height), vessel);
-        ASSERT_NE(page, nullptr);
-        ASSERT_NE(page->attitudeBall, nullptr);
-        const BallPlacement& placement = page->attitudeBall->placement;
-        EXPECT_EQ(placement.x, 1);
-        EXPECT_EQ(placement.y, 1);
-        EXPECT_EQ(placement.width, c.ballWidth);
-        EXPECT_EQ(placement.height, c.ballHeight);
-        EXPECT_EQ(page->attitudeBall->renderContext != nullptr, c.ballWidth > 0 && c.ballHeight > 0);
-        delete static_cast<MFD*>(page);
-    }
-}
-
-TEST(BallPageTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothing) {
-    const int contexts = LiveGlContexts();
-    const int objects = LiveGdiObjects().Total();
-    {
-        sim::ModuleHost host(QUORVEL_MODULE_PATH);
-        host.Init();
-        HostVessel vessel;
-        for (int cycle = 0; cycle < 1000; ++cycle) {
-            MFD* page = host.OpenPage("QuorvelMFD", 400, 400, vessel);
-            ASSERT_NE(page, nullptr) << cycle;
-            ASSERT_EQ(LiveGlContexts(), contexts + 1) << cycle;
-            host.ClosePage(page);
-        }
-        EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    }
-    EXPECT_EQ(LiveGlContexts(), contexts);
-    EXPECT_EQ(LiveGdiObjects().Total(), objects);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ OverlayInput Centred(double cx, double cy) {
 
 TEST(AttitudeOverlayTest, MarkersOfALevelFlightOnAWidePage) {
     // 400 by 200: image 398 by 133, centre (199, 66.5), drawn at (199, 66).
-    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 66.5), 400, 200, 10, 8);
+    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 66.5), {400, 200, 10, 8});
     EXPECT_EQ(o.flightPathCircle, (PixelBox{189, 56, 209, 76}));
     EXPECT_EQ(o.predictorFrom.x, 200);
     EXPECT_EQ(o.predictorFrom.y, 66);
@@ -62,7 +62,7 @@ TEST(AttitudeOverlayTest, MarkersOfALevelFlightOnAWidePage) {
 }
 
 TEST(AttitudeOverlayTest, OddCellsTruncate) {
-    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(50, 50), 200, 300, 7, 12);
+    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(50, 50), {200, 300, 7, 12});
     EXPECT_EQ(o.aircraft[0].x, 100 - 28);
     EXPECT_EQ(o.aircraft[1].x, 90);
     EXPECT_EQ(o.aircraft[2].x, 100);
@@ -73,7 +73,7 @@ TEST(AttitudeOverlayTest, OddCellsTruncate) {
 }
 
 TEST(AttitudeOverlayTest, MarkerHalvesRoundToEven) {
-    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(2.5, 3.5), 200, 200, 8, 12);
+    const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(2.5, 3.5), {200, 200, 8, 12});
     EXPECT_EQ(o.predictorTo.x, 2);
     EXPECT_EQ(o.predictorTo.y, 4);
 }
@@ -82,7 +82,7 @@ TEST(AttitudeOverlayTest, LettersAreCentredOnTheirPointsInMfdCoordinates) {
     OverlayInput in = Centred(0, 0);
     in.north = {199, 66.5};
     in.east = {398, 66.5};  // clamped to the image's right edge
-    const AttitudeOverlay o = ComputeAttitudeOverlay(in, 400, 200, 10, 16);
+    const AttitudeOverlay o = ComputeAttitudeOverlay(in, {400, 200, 10, 16});
     EXPECT_EQ(o.letters[0].at, (CursorPixel{1 + 199 - 5, 59}));
     EXPECT_EQ(o.letters[2].at, (CursorPixel{394, 59}));
     EXPECT_STREQ(o.letters[3].text, "W");
@@ -94,7 +94,7 @@ TEST(AttitudeOverlayTest, SymbolsOfHugeCellsSaturateAndKeepTheirShape) {
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     for (std::uint32_t cell : {1u << 30, 1u << 31, 0xFFFFFFFFu}) {
-        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 199), 400, 400, cell, cell);
+        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 199), {400, 400, cell, cell});
         EXPECT_EQ(o.aircraft[0].x, kMin) << cell;
         EXPECT_LT(o.aircraft[1].x, 200) << cell;
         EXPECT_GT(o.aircraft[2].y, 133) << cell;

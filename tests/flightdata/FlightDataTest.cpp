@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "sim/HostVessel.h"
+#include "sim/host/HostVessel.h"
 
 namespace quorvel {
 namespace {

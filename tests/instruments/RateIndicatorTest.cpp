@@ -21,10 +21,10 @@ using Triangle = std::array<POINT, 3>;
 }
 
 RateIndicatorGeometry Example(double pitch, double yaw, double roll) {
-    return ComputeRateIndicator(200, 200, 8, pitch, yaw, roll);
+    return ComputeRateIndicator({200, 200, 8, 0}, {pitch, yaw, roll});
 }
 
-TEST(RateIndicatorTest, ScalesOfTheWorkedExample) {
+TEST(RateIndicatorTest, ScalesOfA200PixelPage) {
     const RateIndicatorGeometry g = Example(0, 0, 0);
     EXPECT_EQ(g.rollArcBox, (PixelBox{72, 37, 128, 93}));
     EXPECT_EQ(g.rollArcStart.x, 120);
@@ -65,7 +65,7 @@ TEST(RateIndicatorTest, RatesThatAreNotNumbersStandAtZero) {
 
 TEST(RateIndicatorTest, PitchPointerStopsShortOfTheLineEndsWhenTheScalesDisagree) {
     // H = 256: 10 * (256 / 100) = 20 px of travel, the line's half-length 25.
-    const RateIndicatorGeometry g = ComputeRateIndicator(256, 256, 8, 10, 0, 0);
+    const RateIndicatorGeometry g = ComputeRateIndicator({256, 256, 8, 0}, {10, 0, 0});
     EXPECT_EQ(g.pitchPointer[0].y, 85 - 20);
     EXPECT_EQ(g.scaleLines[0].y, 85 - 25);
 }
@@ -74,7 +74,7 @@ TEST(RateIndicatorTest, PitchPointerStopsShortOfTheLineEndsWhenTheScalesDisagree
 // their far ends saturating at the int range instead of wrapping round.
 TEST(RateIndicatorTest, PointersOfHugeCellsSaturateAndKeepTheirShape) {
     for (std::uint32_t cw : {1u << 30, 1u << 31, 0xFFFFFFFFu}) {
-        const RateIndicatorGeometry g = ComputeRateIndicator(400, 400, cw, 0, 0, 0);
+        const RateIndicatorGeometry g = ComputeRateIndicator({400, 400, cw, 0}, {0, 0, 0});
         const Triangle& pitch = g.pitchPointer;
         EXPECT_EQ(pitch[0].x, 159) << cw;
         EXPECT_LT(pitch[1].x, -(1 << 29)) << cw;  // the base far left of the tip
@@ -87,7 +87,7 @@ TEST(RateIndicatorTest, PointersOfHugeCellsSaturateAndKeepTheirShape) {
         EXPECT_LT(yaw[1].x, yaw[0].x) << cw;
         EXPECT_GT(yaw[2].x, yaw[0].x) << cw;
     }
-    EXPECT_EQ(ComputeRateIndicator(400, 400, 0xFFFFFFFFu, 0, 0, 0).yawPointer[1].y,
+    EXPECT_EQ(ComputeRateIndicator({400, 400, 0xFFFFFFFFu, 0}, {0, 0, 0}).yawPointer[1].y,
               std::numeric_limits<std::int32_t>::max());
 }
 

@@ -5,35 +5,34 @@
 #include <cmath>
 #include <limits>
 
-#include "flightdata/FlightData.h"
 
 namespace quorvel {
 namespace {
 
 bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 
-// The worked example's page: 200 by 200, cells of 8 by 12.
-constexpr std::uint32_t W = 200, H = 200, CW = 8, CH = 12;
+// A page of 200 by 200 with cells of 8 by 12: dials of radius 33 centred
+// 39 pixels down, at x 39 and 160.
+constexpr std::uint32_t CH = 12;
+constexpr PageGeometry kPage{200, 200, 8, CH};
 
-FlightData Data() { return FlightData(nullptr); }
-
-TEST(RoundDialsTest, AirspeedDialOfTheWorkedExample) {
-    FlightData data = Data();
-    data.eas = 137;
-    const DialReading dial = ReadAirspeedDial(data, W, H, CW, CH);
+TEST(RoundDialsTest, AirspeedDialOfASmallPage) {
+    AirspeedDialInput air{};
+    air.eas = 137;
+    const DialReading dial = ReadAirspeedDial(air, kPage);
     EXPECT_EQ(dial.cx, 39);
     EXPECT_EQ(dial.cy, 39);
     EXPECT_EQ(dial.radius, 33);
     EXPECT_EQ(dial.valueText, (CursorPixel{27, 33}));
     EXPECT_EQ(dial.rateText, (CursorPixel{27, 45}));
     EXPECT_NEAR(dial.pointerAngle, 493.2f, 1e-3);
-    const auto pointer = DialPointerPoints(dial.cx, dial.cy, dial.radius, dial.pointerAngle);
+    const auto pointer = dial.pointer;
     EXPECT_TRUE(pointer[0] == (POINT{58, 54}));
     EXPECT_TRUE(pointer[1] == (POINT{55, 57}));
     EXPECT_TRUE(pointer[2] == (POINT{63, 62}));
 }
 
-TEST(RoundDialsTest, DotRingOfTheWorkedExample) {
+TEST(RoundDialsTest, DotRingOfASmallPage) {
     const std::array<PixelBox, 10> expected = {{{36, 3, 42, 9},
                                                 {55, 9, 61, 15},
                                                 {67, 26, 73, 32},
@@ -51,19 +50,19 @@ TEST(RoundDialsTest, DotRingOfTheWorkedExample) {
     for (const PixelBox& box : tiny) EXPECT_EQ(box, (PixelBox{10, 10, 10, 10}));
 }
 
-TEST(RoundDialsTest, RateArcsOfTheWorkedExample) {
-    FlightData data = Data();
-    data.easRate = 2.5;
-    const DialReading up = ReadAirspeedDial(data, W, H, CW, CH);
-    const RateArcCall upArc = RateArcFor(up.cx, up.cy, up.radius + 2, up.arcAngle);
+TEST(RoundDialsTest, RateArcsOfASmallPage) {
+    AirspeedDialInput air{};
+    air.easRate = 2.5;
+    const DialReading up = ReadAirspeedDial(air, kPage);
+    const RateArcCall upArc = up.arc;
     EXPECT_TRUE(upArc.up);
     EXPECT_EQ(upArc.box, (PixelBox{4, 4, 74, 74}));
     EXPECT_TRUE(upArc.start == (POINT{14, 14}));
     EXPECT_TRUE(upArc.end == (POINT{4, 39}));
 
-    data.easRate = -2.5;
-    const DialReading down = ReadAirspeedDial(data, W, H, CW, CH);
-    const RateArcCall downArc = RateArcFor(down.cx, down.cy, down.radius + 2, down.arcAngle);
+    air.easRate = -2.5;
+    const DialReading down = ReadAirspeedDial(air, kPage);
+    const RateArcCall downArc = down.arc;
     EXPECT_FALSE(downArc.up);
     EXPECT_TRUE(downArc.start == (POINT{4, 39}));
     EXPECT_TRUE(downArc.end == (POINT{14, 63}));
@@ -94,23 +93,23 @@ TEST(RoundDialsTest, RateArcEdges) {
 }
 
 TEST(RoundDialsTest, AirspeedRateIsClampedToNinetyNine) {
-    FlightData data = Data();
+    AirspeedDialInput air{};
     for (double rate : {10.0, 25.0, 150.0}) {
-        data.easRate = rate;
-        const DialReading dial = ReadAirspeedDial(data, W, H, CW, CH);
-        EXPECT_TRUE(RateArcFor(dial.cx, dial.cy, dial.radius + 2, dial.arcAngle).up) << rate;
+        air.easRate = rate;
+        const DialReading dial = ReadAirspeedDial(air, kPage);
+        EXPECT_TRUE(dial.arc.up) << rate;
         EXPECT_GE(dial.arcAngle, 180.0f) << rate;
     }
-    EXPECT_EQ(ReadAirspeedDial(data, W, H, CW, CH).rate, 99.0f);
-    data.easRate = -1e9;
-    EXPECT_EQ(ReadAirspeedDial(data, W, H, CW, CH).rate, -99.0f);
-    data.eas = 250;
-    EXPECT_FLOAT_EQ(ReadAirspeedDial(data, W, H, CW, CH).pointerAngle, 900.0f);
+    EXPECT_EQ(ReadAirspeedDial(air, kPage).rate, 99.0f);
+    air.easRate = -1e9;
+    EXPECT_EQ(ReadAirspeedDial(air, kPage).rate, -99.0f);
+    air.eas = 250;
+    EXPECT_FLOAT_EQ(ReadAirspeedDial(air, kPage).pointerAngle, 900.0f);
 }
 
-TEST(RoundDialsTest, AltitudeDialOfTheWorkedExample) {
-    FlightData data = Data();
-    const DialReading dial = ReadAltitudeDial(data, W, H, CW, CH);
+TEST(RoundDialsTest, AltitudeDialOfASmallPage) {
+    AltitudeDialInput alt{};
+    const DialReading dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.cx, 160);
     EXPECT_EQ(dial.cy, 39);
     EXPECT_EQ(dial.radius, 33);
@@ -119,60 +118,61 @@ TEST(RoundDialsTest, AltitudeDialOfTheWorkedExample) {
 }
 
 TEST(RoundDialsTest, AltitudeShowsHundredsAboveTenThousandFeet) {
-    FlightData data = Data();
-    data.altitudeFt = 12345;
-    DialReading dial = ReadAltitudeDial(data, W, H, CW, CH);
+    AltitudeDialInput alt{};
+    alt.altitudeFt = 12345;
+    DialReading dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.value, 12300.0);
     EXPECT_NEAR(dial.pointerAngle, 442.8f, 1e-3);
 
-    data.altitudeFt = 10050;
-    dial = ReadAltitudeDial(data, W, H, CW, CH);
+    alt.altitudeFt = 10050;
+    dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.value, 10000.0);
     EXPECT_NEAR(std::fmod(dial.pointerAngle, 360.0f), 0.0f, 1e-3);
 
-    data.altitudeFt = 999;
-    dial = ReadAltitudeDial(data, W, H, CW, CH);
+    alt.altitudeFt = 999;
+    dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.value, 999.0);
     EXPECT_NEAR(dial.pointerAngle, 359.64f, 1e-3);
 
-    data.altitudeFt = -20000;
-    dial = ReadAltitudeDial(data, W, H, CW, CH);
+    alt.altitudeFt = -20000;
+    dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.value, -20000.0) << "negative altitudes are never reduced";
     EXPECT_NEAR(dial.pointerAngle, -7200.0f, 1e-2);
 }
 
 TEST(RoundDialsTest, VerticalSpeedShowsHundredsBeyondTenThousand) {
-    FlightData data = Data();
-    data.verticalSpeedFpm = 10000;
-    DialReading dial = ReadAltitudeDial(data, W, H, CW, CH);
+    AltitudeDialInput alt{};
+    alt.verticalSpeedFpm = 10000;
+    DialReading dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.rate, 10000.0f);
     EXPECT_NEAR(dial.arcAngle, 180.0f, 1e-4);
-    EXPECT_TRUE(RateArcFor(dial.cx, dial.cy, dial.radius + 2, dial.arcAngle).up);
+    EXPECT_TRUE(dial.arc.up);
 
-    data.verticalSpeedFpm = 10001;
-    dial = ReadAltitudeDial(data, W, H, CW, CH);
+    alt.verticalSpeedFpm = 10001;
+    dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.rate, 10000.0f);
     EXPECT_NEAR(dial.arcAngle, 18.0f, 1e-2);
 
-    data.verticalSpeedFpm = -25050;
-    dial = ReadAltitudeDial(data, W, H, CW, CH);
+    alt.verticalSpeedFpm = -25050;
+    dial = ReadAltitudeDial(alt, kPage);
     EXPECT_EQ(dial.rate, -25000.0f);
     EXPECT_NEAR(dial.arcAngle, -45.09f, 1e-3);
 
-    data.verticalSpeedFpm = 5e6;
-    EXPECT_EQ(ReadAltitudeDial(data, W, H, CW, CH).rate, 99900.0f);
+    alt.verticalSpeedFpm = 5e6;
+    EXPECT_EQ(ReadAltitudeDial(alt, kPage).rate, 99900.0f);
 }
 
 TEST(RoundDialsTest, NonFiniteAndHugeValuesGiveDefinedGeometry) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     for (double value : {nan, inf, -inf, 1e300, -1e300}) {
-        FlightData data = Data();
-        data.eas = data.easRate = data.altitudeFt = data.verticalSpeedFpm = value;
+        AirspeedDialInput air{};
+        AltitudeDialInput alt{};
+        air.eas = air.easRate = alt.altitudeFt = alt.verticalSpeedFpm = value;
         for (const DialReading& dial :
-             {ReadAirspeedDial(data, W, H, CW, CH), ReadAltitudeDial(data, W, H, CW, CH)}) {
-            const auto pointer = DialPointerPoints(dial.cx, dial.cy, dial.radius, dial.pointerAngle);
-            const RateArcCall arc = RateArcFor(dial.cx, dial.cy, dial.radius + 2, dial.arcAngle);
+             {ReadAirspeedDial(air, kPage), ReadAltitudeDial(alt, kPage)}) {
+            const auto pointer = dial.pointer;
+            const RateArcCall arc = dial.arc;
             for (const POINT& p : pointer) {
                 EXPECT_GE(p.x, 0) << value;
                 EXPECT_LE(p.x, 200) << value;

@@ -1,14 +1,12 @@
 #include "tests/pictures/PagePictures.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
-#include "sim/MfdFont.h"
+#include "sim/host/MfdFont.h"
 
-namespace quorvel::pictures {
+namespace quorvel::test {
 
 namespace {
 
@@ -19,40 +17,13 @@ constexpr std::uint64_t kMinInkPerRow = 8;
 // thirds at any attitude the built-in flight reaches in its first seconds.
 constexpr std::uint64_t kMinBallShareDivisor = 200;
 
-bool Near(std::uint8_t value, std::uint8_t wanted, int tolerance) { return std::abs(value - wanted) <= tolerance; }
-
 }  // namespace
-
-Rgb Picture::At(std::uint32_t x, std::uint32_t y) const {
-    const std::uint8_t* p = &rgb[(std::size_t{y} * width + x) * 3];
-    return {p[0], p[1], p[2]};
-}
-
-std::optional<Picture> ReadPicture(const std::string& path, std::string& error) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
-        error = image.message;
-        return std::nullopt;
-    }
-    image.format = PNG_FORMAT_RGB;
-    Picture picture;
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    const bool read = png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-    if (!read) error = image.message;
-    png_image_free(&image);
-    if (!read) return std::nullopt;
-    return picture;
-}
 
 std::uint64_t CountNear(const Picture& picture, Rgb colour, int tolerance, Box box) {
     std::uint64_t count = 0;
     for (std::uint32_t y = box.top; y < std::min(box.bottom, picture.height); ++y) {
         for (std::uint32_t x = box.left; x < std::min(box.right, picture.width); ++x) {
-            const Rgb p = picture.At(x, y);
-            count += Near(p.r, colour.r, tolerance) && Near(p.g, colour.g, tolerance) && Near(p.b, colour.b, tolerance);
+            count += Near(RgbOf(picture.Pixel(x, y)), colour, tolerance);
         }
     }
     return count;
@@ -105,4 +76,4 @@ std::string Describe(const PageFindings& findings) {
     return text.str();
 }
 
-}  // namespace quorvel::pictures
+}  // namespace quorvel::test

@@ -1,34 +1,21 @@
 // What a bench-host picture of the page must show, checked on the PNG files
 // the bench host writes on either system: text in each of the readout
-// column's eight rows and, once the page draws the attitude ball, the
-// ball's sky and ground in the upper two thirds.
+// column's eight rows and the attitude ball's sky and ground in the upper
+// two thirds.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace quorvel::pictures {
+#include "tests/support/Colour.h"
+#include "tests/support/PngReader.h"
 
-struct Rgb {
-    std::uint8_t r = 0;
-    std::uint8_t g = 0;
-    std::uint8_t b = 0;
-};
+namespace quorvel::test {
 
-// An 8-bit RGB image, rows top first.
-struct Picture {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<std::uint8_t> rgb;
-
-    Rgb At(std::uint32_t x, std::uint32_t y) const;
-};
-
-// Reads a PNG as 8-bit RGB; nullopt, with the reason in error, when it cannot.
-std::optional<Picture> ReadPicture(const std::string& path, std::string& error);
+// A picture as the PNG reader gives it.
+using Picture = Png;
 
 // [left, right) x [top, bottom), in pixels.
 struct Box {
@@ -46,11 +33,6 @@ std::uint64_t CountNear(const Picture& picture, Rgb colour, int tolerance, Box b
 // host's MFD font from one cell in from the left edge, the first row one
 // cell below the top third.
 Box ReadoutRow(std::uint32_t width, std::uint32_t height, int row);
-
-// Whether the page's repaint draws the attitude ball, so that every picture
-// must show its sky and ground. Switch on once it does; check-page-pictures
-// takes --ball or --no-ball to override it.
-inline constexpr bool kPageDrawsTheBall = true;
 
 inline constexpr Rgb kReadoutInk{0xC0, 0xC0, 0xC0};
 // The ball's flat colours, from GL's 0 to 1 levels: sky (0, 0.63, 0.65)
@@ -74,4 +56,4 @@ std::vector<std::string> Problems(const Picture& picture, const PageFindings& fi
 // The findings in one line, for the log.
 std::string Describe(const PageFindings& findings);
 
-}  // namespace quorvel::pictures
+}  // namespace quorvel::test

@@ -6,9 +6,9 @@
 
 #include "instruments/TextReadouts.h"
 #include "platform/PngWriter.h"
-#include "sim/MfdFont.h"
+#include "sim/host/MfdFont.h"
 
-namespace quorvel::pictures {
+namespace quorvel::test {
 namespace {
 
 Picture Blank(std::uint32_t width, std::uint32_t height) {
@@ -39,7 +39,7 @@ Picture WithReadouts(std::uint32_t width, std::uint32_t height) {
 TEST(PagePictures, ReadoutRowsStartWhereThePageWritesItsReadouts) {
     for (const auto& [width, height] : {std::pair{400u, 400u}, std::pair{256u, 256u}, std::pair{640u, 300u}}) {
         const sim::CharCell cell = sim::MfdCharCell(width, height);
-        const ReadoutLayout layout = LayOutReadouts(width, height, cell.width, cell.height);
+        const ReadoutLayout layout = LayOutReadouts({width, height, cell.width, cell.height});
         for (int row = 0; row < 8; ++row) {
             const Box box = ReadoutRow(width, height, row);
             EXPECT_EQ(box.left, static_cast<std::uint32_t>(layout.column[row].x)) << width << "x" << height;
@@ -100,23 +100,17 @@ TEST(PagePictures, ReadsWhatThePlatformWrites) {
     const std::uint32_t pixels[6] = {0xC0C0C0, 0x00A1A6, 0x614026, 0x000000, 0xFFFFFF, 0x123456};
     ASSERT_TRUE(platform::WritePng(path, 3, 2, pixels));
     std::string error;
-    const auto picture = ReadPicture(path, error);
-    ASSERT_TRUE(picture) << error;
-    ASSERT_EQ(picture->width, 3u);
-    ASSERT_EQ(picture->height, 2u);
-    const Rgb sky = picture->At(1, 0);
-    EXPECT_EQ(sky.r, kSky.r);
-    EXPECT_EQ(sky.g, kSky.g);
-    EXPECT_EQ(sky.b, kSky.b);
-    const Rgb last = picture->At(2, 1);
-    EXPECT_EQ(last.r, 0x12);
-    EXPECT_EQ(last.g, 0x34);
-    EXPECT_EQ(last.b, 0x56);
+    Picture picture;
+    ASSERT_TRUE(ReadPng(path, picture, &error)) << error;
+    ASSERT_EQ(picture.width, 3u);
+    ASSERT_EQ(picture.height, 2u);
+    EXPECT_EQ(RgbOf(picture.Pixel(1, 0)), kSky);
+    EXPECT_EQ(picture.Pixel(2, 1), 0x123456u);
     std::remove(path.c_str());
 
-    EXPECT_FALSE(ReadPicture(path, error));
+    EXPECT_FALSE(ReadPng(path, picture, &error));
     EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
-}  // namespace quorvel::pictures
+}  // namespace quorvel::test

@@ -1,11 +1,10 @@
 // check-page-pictures: whether the bench host's pictures show the page.
 //
-//   check-page-pictures [--ball | --no-ball] PATH...
+//   check-page-pictures PATH...
 //
-// Each PATH is a PNG or a directory of them. The attitude ball is asserted
-// when kPageDrawsTheBall says the page draws it, or with --ball; --no-ball
-// leaves it out. Exit status 0 when every picture shows the page, 1 when one
-// does not or there is none, 2 on a bad command line.
+// Each PATH is a PNG or a directory of them; each picture must show the
+// readouts and the attitude ball. Exit status 0 when every picture shows
+// the page, 1 when one does not or there is none, 2 on a bad command line.
 
 #include <algorithm>
 #include <filesystem>
@@ -16,18 +15,14 @@
 #include "tests/pictures/PagePictures.h"
 
 namespace fs = std::filesystem;
-using namespace quorvel::pictures;
+using namespace quorvel::test;
 
 int main(int argc, char** argv) {
-    bool expectBall = kPageDrawsTheBall;
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--ball" || arg == "--no-ball") {
-            expectBall = arg == "--ball";
-        } else if (!arg.empty() && arg[0] == '-') {
-            std::cerr << "check-page-pictures: unknown option " << arg
-                      << "\nusage: check-page-pictures [--ball | --no-ball] PATH...\n";
+        if (!arg.empty() && arg[0] == '-') {
+            std::cerr << "check-page-pictures: unknown option " << arg << "\nusage: check-page-pictures PATH...\n";
             return 2;
         } else if (fs::is_directory(arg)) {
             for (const auto& entry : fs::directory_iterator(arg)) {
@@ -48,19 +43,19 @@ int main(int argc, char** argv) {
     int failed = 0;
     for (const fs::path& file : files) {
         std::string error;
-        const auto picture = ReadPicture(file.string(), error);
-        if (!picture) {
+        Picture picture;
+        if (!ReadPng(file, picture, &error)) {
             std::cout << file.string() << ": cannot read: " << error << "\n";
             ++failed;
             continue;
         }
-        const PageFindings findings = Inspect(*picture);
-        const std::vector<std::string> problems = Problems(*picture, findings, expectBall);
+        const PageFindings findings = Inspect(picture);
+        const std::vector<std::string> problems = Problems(picture, findings, true);
         std::cout << file.string() << ": " << Describe(findings) << (problems.empty() ? ": shows the page" : "") << "\n";
         for (const std::string& problem : problems) std::cout << "  " << problem << "\n";
         failed += !problems.empty();
     }
-    std::cout << files.size() - static_cast<std::size_t>(failed) << " pictures show the page"
-              << (expectBall ? " and the attitude ball" : "") << ", " << failed << " do not\n";
+    std::cout << files.size() - static_cast<std::size_t>(failed) << " pictures show the page and the attitude ball, "
+              << failed << " do not\n";
     return failed == 0 ? 0 : 1;
 }

@@ -1,35 +1,37 @@
-// The journal of GDI calls: what an entry holds, and when recording starts
-// and stops.
+// The platform's hook for observing GDI calls, through the tests' call
+// journal: what an entry holds, and when recording starts and stops.
 
-#include "platform/linux/GdiJournal.h"
+#include "tests/support/GdiJournal.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <memory>
 
-#include "tests/platform/DibDc.h"
+#include "platform/linux/PlatformDiagnostics.h"
+#include "sim/host/MfdSurface.h"
+#include "tests/support/LeakCheck.h"
 
 namespace {
 
 using quorvel::platform::GdiCall;
-using quorvel::platform::GdiJournal;
-using quorvel::testing::DibDc;
+using quorvel::test::GdiJournal;
+using quorvel::sim::MfdSurface;
 using Args = std::vector<long long>;
 
-class GdiJournalTest : public quorvel::testing::GdiLeakCheckedTest {};
+class GdiJournalTest : public quorvel::test::LeakCheckedTest {};
 
 TEST_F(GdiJournalTest, EntriesCarryTheArgumentsAndThePenAndBrushInForce) {
-    DibDc target(80, 80);
+    MfdSurface target(80, 80, std::nullopt);
     HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 128, 0));
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    GdiJournal journal(target.dc);
-    SelectObject(target.dc, pen);
-    SelectObject(target.dc, brush);
-    Arc(target.dc, 4, 4, 74, 74, 14, 14, 4, 39);
-    SelectObject(target.dc, GetStockObject(NULL_PEN));
+    GdiJournal journal(target.Dc());
+    SelectObject(target.Dc(), pen);
+    SelectObject(target.Dc(), brush);
+    Arc(target.Dc(), 4, 4, 74, 74, 14, 14, 4, 39);
+    SelectObject(target.Dc(), GetStockObject(NULL_PEN));
     const POINT triangle[] = {{1, 2}, {3, 4}, {5, 6}};
-    Polygon(target.dc, triangle, 3);
+    Polygon(target.Dc(), triangle, 3);
 
     const auto& entries = journal.Entries();
     ASSERT_EQ(entries.size(), 5u);
@@ -54,24 +56,24 @@ TEST_F(GdiJournalTest, EntriesCarryTheArgumentsAndThePenAndBrushInForce) {
     EXPECT_FALSE(DescribePen(brush, penInfo)) << "a brush is no pen";
     EXPECT_FALSE(DescribeBrush(nullptr, brushInfo));
 
-    SelectObject(target.dc, GetStockObject(BLACK_PEN));
-    SelectObject(target.dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(target.Dc(), GetStockObject(BLACK_PEN));
+    SelectObject(target.Dc(), GetStockObject(WHITE_BRUSH));
     DeleteObject(pen);
     DeleteObject(brush);
     EXPECT_FALSE(DescribePen(pen, penInfo)) << "deleted";
 }
 
 TEST_F(GdiJournalTest, TextAndPositionCallsRecordTheStateTheyFound) {
-    DibDc target(80, 20);
-    GdiJournal journal(target.dc);
-    SetTextAlign(target.dc, TA_UPDATECP);
-    SetBkMode(target.dc, TRANSPARENT);
-    SetTextColor(target.dc, RGB(0, 255, 0));
-    MoveToEx(target.dc, 4, 0, nullptr);
-    TextOutA(target.dc, 7, 8, "HELLO WORLD", 5);
-    TextOutA(target.dc, 0, 0, "x", -3);
-    LineTo(target.dc, 0, 19);
-    BitBlt(target.dc, 1, 2, 3, 4, target.dc, 5, 6, SRCCOPY);
+    MfdSurface target(80, 20, std::nullopt);
+    GdiJournal journal(target.Dc());
+    SetTextAlign(target.Dc(), TA_UPDATECP);
+    SetBkMode(target.Dc(), TRANSPARENT);
+    SetTextColor(target.Dc(), RGB(0, 255, 0));
+    MoveToEx(target.Dc(), 4, 0, nullptr);
+    TextOutA(target.Dc(), 7, 8, "HELLO WORLD", 5);
+    TextOutA(target.Dc(), 0, 0, "x", -3);
+    LineTo(target.Dc(), 0, 19);
+    BitBlt(target.Dc(), 1, 2, 3, 4, target.Dc(), 5, 6, SRCCOPY);
 
     const auto text = journal.Calls(GdiCall::TextOutA);
     ASSERT_EQ(text.size(), 2u);
@@ -92,23 +94,23 @@ TEST_F(GdiJournalTest, TextAndPositionCallsRecordTheStateTheyFound) {
 }
 
 TEST_F(GdiJournalTest, OnlyAnAttachedJournalRecordsAndFailedSelectionsAreKept) {
-    DibDc target(10, 10);
-    MoveToEx(target.dc, 1, 1, nullptr);
-    auto journal = std::make_unique<GdiJournal>(target.dc);
+    MfdSurface target(10, 10, std::nullopt);
+    MoveToEx(target.Dc(), 1, 1, nullptr);
+    auto journal = std::make_unique<GdiJournal>(target.Dc());
     HPEN gone = CreatePen(PS_SOLID, 1, 0);
     DeleteObject(gone);
-    EXPECT_EQ(SelectObject(target.dc, gone), nullptr);
-    EXPECT_EQ(SelectObject(target.dc, nullptr), nullptr);
+    EXPECT_EQ(SelectObject(target.Dc(), gone), nullptr);
+    EXPECT_EQ(SelectObject(target.Dc(), nullptr), nullptr);
     ASSERT_EQ(journal->Entries().size(), 2u) << "nothing from before attaching";
     EXPECT_EQ(journal->Entries()[0].object, gone);
     EXPECT_EQ(journal->Entries()[1].object, nullptr);
 
     // A second journal takes over; the first leaving does not stop it.
-    GdiJournal second(target.dc);
-    LineTo(target.dc, 5, 5);
+    GdiJournal second(target.Dc());
+    LineTo(target.Dc(), 5, 5);
     EXPECT_EQ(journal->Entries().size(), 2u);
     journal.reset();
-    LineTo(target.dc, 6, 6);
+    LineTo(target.Dc(), 6, 6);
     EXPECT_EQ(second.Entries().size(), 2u);
     second.Clear();
     EXPECT_TRUE(second.Entries().empty());

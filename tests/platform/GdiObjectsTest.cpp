@@ -2,18 +2,13 @@
 
 #include "platform/Win32.h"
 #include "platform/linux/PlatformDiagnostics.h"
+#include "tests/support/LeakCheck.h"
 
 namespace {
 
 using quorvel::platform::LiveGdiObjects;
 
-class GdiObjectsTest : public ::testing::Test {
-protected:
-    void SetUp() override { before = LiveGdiObjects().Total(); }
-    void TearDown() override { EXPECT_EQ(LiveGdiObjects().Total(), before) << "objects leaked"; }
-
-    int before = 0;
-};
+using GdiObjectsTest = quorvel::test::LeakCheckedTest;
 
 TEST_F(GdiObjectsTest, NewMemoryDcHoldsTheDefaultObjects) {
     HDC dc = CreateCompatibleDC(nullptr);

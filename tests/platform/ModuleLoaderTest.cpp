@@ -1,20 +1,20 @@
 #include <gtest/gtest.h>
 
+#include "platform/ProcessInfo.h"
 #include "platform/Win32.h"
-#include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostServices.h"
+#include "sim/host/HostServices.h"
 
 namespace {
 
 TEST(ModuleLoaderTest, AMissingModuleFailsWithAReason) {
     EXPECT_EQ(LoadLibraryA("/nonexistent/QuorvelMFD.so"), nullptr);
-    EXPECT_FALSE(quorvel::platform::LastLoadError().empty());
+    EXPECT_FALSE(quorvel::platform::LoadErrorText().empty());
     EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
 }
 
 TEST(ModuleLoaderTest, AttachesOnceAndFindsOnlyTheModulesOwnExports) {
     HMODULE module = LoadLibraryA(QUORVEL_MODULE_PATH);
-    ASSERT_NE(module, nullptr) << quorvel::platform::LastLoadError();
+    ASSERT_NE(module, nullptr) << quorvel::platform::LoadErrorText();
     EXPECT_EQ(quorvel::sim::InitLibCalls(module), 1) << "the entry point saw the attach";
 
     EXPECT_NE(GetProcAddress(module, "hlcDLLInit"), nullptr);

@@ -12,16 +12,21 @@
 #include "platform/Win32.h"
 #include <GL/gl.h>
 
+#include "platform/Handles.h"
 #include "platform/linux/GlHandOver.h"
 #include "platform/linux/PlatformDiagnostics.h"
-#include "support/TestDib.h"
+#include "sim/host/MfdSurface.h"
+#include "tests/support/LeakCheck.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace {
 
-using quorvel::platform::LiveGdiObjects;
 using quorvel::platform::LiveGlContexts;
 using quorvel::platform::SyncGlImage;
-using quorvel::test::TestDib;
+using quorvel::sim::MfdSurface;
+using quorvel::sim::RowOrder;
+using quorvel::test::CopyInto;
+using quorvel::test::MemoryRow;
 
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kBlue = 0x0000FF;
@@ -39,19 +44,18 @@ PIXELFORMATDESCRIPTOR BitmapRequest(BYTE depthBits = 0) {
 
 // A context drawing into its own DIB section, deleted with it.
 struct GlTarget {
-    explicit GlTarget(int width, int height, bool bottomUp = true) : dib(width, height, bottomUp) {
+    explicit GlTarget(std::uint32_t width, std::uint32_t height, bool bottomUp = true)
+        : dib(width, height, std::nullopt, bottomUp ? RowOrder::BottomUp : RowOrder::TopDown) {
         const PIXELFORMATDESCRIPTOR request = BitmapRequest();
         SetPixelFormat(dib.Dc(), ChoosePixelFormat(dib.Dc(), &request), &request);
-        context = wglCreateContext(dib.Dc());
+        context.reset(wglCreateContext(dib.Dc()));
     }
-    ~GlTarget() { wglDeleteContext(context); }
-    GlTarget(const GlTarget&) = delete;
-    GlTarget& operator=(const GlTarget&) = delete;
 
-    bool MakeCurrent() const { return wglMakeCurrent(dib.Dc(), context) == TRUE; }
+    bool MakeCurrent() const { return wglMakeCurrent(dib.Dc(), context.get()) == TRUE; }
 
-    TestDib dib;
-    HGLRC context = nullptr;
+    MfdSurface dib;
+    // Declared after the surface, so deleted before it.
+    quorvel::platform::GlContextHandle context;
 };
 
 void ClearTo(std::uint32_t rgb) {
@@ -71,20 +75,18 @@ void Quad(float left, float bottom, float right, float top, float depth, std::ui
     glEnd();
 }
 
-class WglTest : public ::testing::Test {
+class WglTest : public quorvel::test::LeakCheckedTest {
 protected:
     void TearDown() override {
         wglMakeCurrent(nullptr, nullptr);
-        EXPECT_EQ(LiveGlContexts(), contextsBefore);
-        EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total());
+        LeakCheckedTest::TearDown();
     }
 
     int contextsBefore = LiveGlContexts();
-    quorvel::platform::GdiObjectCounts objectsBefore = LiveGdiObjects();
 };
 
 TEST_F(WglTest, DescribeReturnsTheNumberOfFormatsAndFillsOnlyARoomyDescriptor) {
-    TestDib dib(4, 4);
+    MfdSurface dib(4, 4, std::nullopt);
     const int count = DescribePixelFormat(dib.Dc(), 1, 0, nullptr);
     ASSERT_GE(count, 2) << "with one format the count and the index could not be told apart";
 
@@ -116,7 +118,7 @@ TEST_F(WglTest, DescribeReturnsTheNumberOfFormatsAndFillsOnlyARoomyDescriptor) {
 }
 
 TEST_F(WglTest, ChoosingGivesADepthBufferUnaskedAndSettingHoldsOneFormat) {
-    TestDib dib(4, 4);
+    MfdSurface dib(4, 4, std::nullopt);
     const HDC dc = dib.Dc();
     for (BYTE depth : {0, 16, 24, 32}) {
         const PIXELFORMATDESCRIPTOR request = BitmapRequest(depth);
@@ -142,7 +144,7 @@ TEST_F(WglTest, ChoosingGivesADepthBufferUnaskedAndSettingHoldsOneFormat) {
 }
 
 TEST_F(WglTest, AContextNeedsAPixelFormatAndA32BitDib) {
-    TestDib noFormat(8, 8);
+    MfdSurface noFormat(8, 8, std::nullopt);
     EXPECT_EQ(wglCreateContext(noFormat.Dc()), nullptr);
 
     HDC noDib = CreateCompatibleDC(nullptr);  // still holds its 1 by 1 monochrome bitmap
@@ -156,16 +158,16 @@ TEST_F(WglTest, AContextNeedsAPixelFormatAndA32BitDib) {
 
 TEST_F(WglTest, ADibBeyondTheRenderersSizeGetsNoContext) {
     GlTarget wide(40000, 1);
-    ASSERT_TRUE(wide.dib.Ok());
-    EXPECT_EQ(wide.context, nullptr);
+    ASSERT_TRUE(wide.dib.HasPixels());
+    EXPECT_EQ(wide.context.get(), nullptr);
     EXPECT_EQ(LiveGlContexts(), contextsBefore);
 }
 
 TEST_F(WglTest, ClearColourArrivesAsTheDwordWithTheViewportAtTheBitmapsSize) {
     GlTarget target(16, 8);
-    ASSERT_NE(target.context, nullptr);
+    ASSERT_NE(target.context.get(), nullptr);
     ASSERT_TRUE(target.MakeCurrent());
-    EXPECT_EQ(wglGetCurrentContext(), target.context);
+    EXPECT_EQ(wglGetCurrentContext(), target.context.get());
     GLint viewport[4] = {-1, -1, -1, -1};
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[0], 0);
@@ -176,8 +178,8 @@ TEST_F(WglTest, ClearColourArrivesAsTheDwordWithTheViewportAtTheBitmapsSize) {
     glClearColor(0x22 / 255.0f, 0x33 / 255.0f, 0x44 / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     glFinish();
-    TestDib copy(16, 8);
-    copy.CopyFrom(target.dib.Dc());
+    MfdSurface copy(16, 8, std::nullopt);
+    CopyInto(copy, target.dib.Dc());
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 16; ++x) {
             ASSERT_EQ(target.dib.Pixel(x, y), 0x223344u) << x << ", " << y;
@@ -208,11 +210,11 @@ TEST_F(WglTest, GlsTopRowsLandInTheLastMemoryRowsOfABottomUpDib) {
         SyncGlImage(target.dib.Dc());
         const int topRow = bottomUp ? 7 : 0;
         const int bottomRow = bottomUp ? 0 : 7;
-        EXPECT_EQ(target.dib.MemoryRow(topRow)[3], kRed);
-        EXPECT_EQ(target.dib.MemoryRow(bottomRow)[3], 0u);
+        EXPECT_EQ(MemoryRow(target.dib, topRow)[3], kRed);
+        EXPECT_EQ(MemoryRow(target.dib, bottomRow)[3], 0u);
         // Either way the copy shows it at the top.
-        TestDib copy(8, 8);
-        copy.CopyFrom(target.dib.Dc());
+        MfdSurface copy(8, 8, std::nullopt);
+        CopyInto(copy, target.dib.Dc());
         EXPECT_EQ(copy.Pixel(3, 0), kRed);
         EXPECT_EQ(copy.Pixel(3, 1), kRed);
         EXPECT_EQ(copy.Pixel(3, 2), 0u);
@@ -242,29 +244,29 @@ TEST_F(WglTest, TwoContextsOnTwoDcsKeepTheirOwnImages) {
     ClearTo(kBlue);
 
     // first is no longer current when its image is copied.
-    TestDib copy(8, 8);
-    copy.CopyFrom(first.dib.Dc());
+    MfdSurface copy(8, 8, std::nullopt);
+    CopyInto(copy, first.dib.Dc());
     EXPECT_EQ(copy.Pixel(4, 4), kRed);
-    copy.CopyFrom(second.dib.Dc());
+    CopyInto(copy, second.dib.Dc());
     EXPECT_EQ(copy.Pixel(4, 4), kBlue);
-    EXPECT_EQ(wglGetCurrentContext(), second.context) << "reading an image changed the current context";
+    EXPECT_EQ(wglGetCurrentContext(), second.context.get()) << "reading an image changed the current context";
     EXPECT_NE(glGetString(GL_VERSION), nullptr);
 }
 
 TEST_F(WglTest, GdiDrawingSurvivesUntilTheContextIsCurrentAgain) {
     GlTarget target(8, 8);
     target.dib.Fill(0x123456);
-    TestDib copy(8, 8);
-    copy.CopyFrom(target.dib.Dc());
+    MfdSurface copy(8, 8, std::nullopt);
+    CopyInto(copy, target.dib.Dc());
     EXPECT_EQ(copy.Pixel(0, 0), 0x123456u) << "a context never made current overwrote the bitmap";
 
     ASSERT_TRUE(target.MakeCurrent());
     ClearTo(kRed);
     wglMakeCurrent(nullptr, nullptr);
-    copy.CopyFrom(target.dib.Dc());
+    CopyInto(copy, target.dib.Dc());
     EXPECT_EQ(copy.Pixel(0, 0), kRed);
     target.dib.Fill(0x654321);  // GDI draws after the last GL image
-    copy.CopyFrom(target.dib.Dc());
+    CopyInto(copy, target.dib.Dc());
     EXPECT_EQ(copy.Pixel(0, 0), 0x654321u);
 }
 
@@ -278,27 +280,26 @@ TEST_F(WglTest, InvalidHandlesFailAndLeaveNoContextCurrent) {
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
 
     ASSERT_TRUE(target.MakeCurrent());
-    EXPECT_FALSE(wglMakeCurrent(other.dib.Dc(), target.context)) << "a context draws for its own device context";
+    EXPECT_FALSE(wglMakeCurrent(other.dib.Dc(), target.context.get()))
+        << "a context draws for its own device context";
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    EXPECT_FALSE(wglMakeCurrent(nullptr, target.context));
+    EXPECT_FALSE(wglMakeCurrent(nullptr, target.context.get()));
     EXPECT_FALSE(wglDeleteContext(bogus));
     EXPECT_FALSE(wglDeleteContext(nullptr));
 
     // A deleted handle stays dead, and a new context does not take its id.
-    HGLRC deleted = other.context;
+    HGLRC deleted = other.context.release();
     ASSERT_TRUE(wglDeleteContext(deleted));
-    other.context = nullptr;
     EXPECT_FALSE(wglDeleteContext(deleted));
     EXPECT_FALSE(wglMakeCurrent(other.dib.Dc(), deleted));
     GlTarget newer(4, 4);
-    EXPECT_NE(newer.context, deleted);
+    EXPECT_NE(newer.context.get(), deleted);
 }
 
 TEST_F(WglTest, DeletingTheCurrentContextLeavesNoneCurrent) {
     auto target = std::make_unique<GlTarget>(4, 4);
     ASSERT_TRUE(target->MakeCurrent());
-    EXPECT_TRUE(wglDeleteContext(target->context));
-    target->context = nullptr;
+    EXPECT_TRUE(wglDeleteContext(target->context.release()));
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_EQ(glGetString(GL_VERSION), nullptr);
     EXPECT_EQ(LiveGlContexts(), contextsBefore);

@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "platform/linux/PlatformDiagnostics.h"
-#include "sim/HostLog.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdSurface.h"
-#include "sim/ModuleHost.h"
-#include "support/AllocationCount.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/MfdSurface.h"
+#include "sim/host/ModuleHost.h"
+#include "tests/support/AllocationCount.h"
 
 namespace {
 

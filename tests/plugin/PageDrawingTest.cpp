@@ -10,22 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/GdiJournal.h"
-#include "plugin/MfdText.h"
+#include "drawing/MfdText.h"
 #include "plugin/ModuleEntry.h"
 #include "plugin/PenSet.h"
 #include "plugin/QuorvelMFD.h"
-#include "sim/HostVessel.h"
-#include "sim/MfdHostAccess.h"
-#include "sim/MfdSurface.h"
-#include "support/PixelCount.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/MfdSurface.h"
+#include "tests/support/GdiJournal.h"
+#include "tests/support/MfdHostAccess.h"
+#include "tests/support/SurfacePixels.h"
 
 namespace quorvel {
 namespace {
 
 using platform::GdiCall;
-using platform::GdiJournal;
-using platform::JournalEntry;
+using test::GdiJournal;
+using test::JournalEntry;
 using sim::VesselQuery;
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
@@ -107,7 +107,9 @@ TEST_F(PageDrawingTest, LevelFlightOverlayCentresBothMarkersOnTheImage) {
     EXPECT_NEAR(static_cast<int>(surface->Pixel(150, 110) >> 16), 97, 2);
 }
 
-TEST_F(PageDrawingTest, RateArcsOfTheWorkedExample) {
+// 200 by 200 with cells of 8 by 12: the airspeed dial's arc has radius 35
+// about (39, 39), the roll scale's box is (72, 37) to (128, 93).
+TEST_F(PageDrawingTest, RateArcsOfA200PixelPage) {
     page->flightData->easRate = 2.5;
     GdiJournal journal(surface->Dc());
     page->Repaint(surface->Dc());
@@ -298,8 +300,8 @@ TEST_F(PageDrawingTest, RepaintMakesNoSamplingQueries) {
 }
 
 TEST_F(PageDrawingTest, UpArcsAreDrawnOverTheTopAndDownArcsUnderTheBottom) {
-    constexpr std::uint32_t kUp = test::PixelOf(0x008000);
-    constexpr std::uint32_t kDown = test::PixelOf(0x000080);
+    constexpr std::uint32_t kUp = platform::DibPixel(0x008000);
+    constexpr std::uint32_t kDown = platform::DibPixel(0x000080);
     // Airspeed dial: centre (39, 39), arc radius 35; between x 8 and 30
     // nothing but the arc reaches beyond the ring of radius 33.
     page->flightData->easRate = 10;

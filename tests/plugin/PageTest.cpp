@@ -9,9 +9,10 @@
 #include "plugin/ModuleEntry.h"
 #include "plugin/ModuleState.h"
 #include "plugin/QuorvelMFD.h"
-#include "sim/HostLog.h"
-#include "sim/HostVessel.h"
-#include "sim/ModeRegistry.h"
+#include "sim/host/HostLog.h"
+#include "sim/host/HostVessel.h"
+#include "sim/host/ModeRegistry.h"
+#include "sim/host/ModuleHost.h"
 
 namespace quorvel {
 namespace {
@@ -36,8 +37,8 @@ protected:
 TEST_F(PageTest, NewPageStartsAtScaleTwoAndKeyFortySevenCyclesIt) {
     QuorvelMFD* page = Build(0xC80190u, vessel);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->Width(), 400u);
-    EXPECT_EQ(page->Height(), 200u);
+    EXPECT_EQ(page->Geometry().width, 400u);
+    EXPECT_EQ(page->Geometry().height, 200u);
     EXPECT_EQ(page->ballScale, 2);
     EXPECT_EQ(page->flightData->vessel, &vessel.vessel);
     for (int expected : {3, 4, 1, 2, 3}) {
@@ -81,6 +82,46 @@ TEST_F(PageTest, ExitRunTwiceUnregistersAndDeletesOnce) {
     EXPECT_EQ(platform::StaleGdiDeletions(), stale) << "the second exit deleted the pens again";
     EXPECT_TRUE(sim::HostReports().empty()) << "the second exit unregistered the mode again";
     hlcDLLInit(nullptr);  // for TearDown's exit
+}
+
+TEST_F(PageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
+    struct Case {
+        std::uint32_t width, height;
+        std::int32_t ballWidth, ballHeight;
+    };
+    for (const Case& c : {Case{400, 200, 398, 133}, Case{400, 400, 398, 266}, Case{2, 300, 0, 200},
+                          Case{1, 300, 0, 200}, Case{0, 300, 0, 200}, Case{300, 1, 298, 0}}) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
+        QuorvelMFD* page = Build(sim::ModuleHost::PackSize(c.width, c.height), vessel);
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(page->attitudeBall, nullptr);
+        const BallPlacement& placement = page->attitudeBall->placement;
+        EXPECT_EQ(placement.x, 1);
+        EXPECT_EQ(placement.y, 1);
+        EXPECT_EQ(placement.width, c.ballWidth);
+        EXPECT_EQ(placement.height, c.ballHeight);
+        EXPECT_EQ(page->attitudeBall->renderContext != nullptr, c.ballWidth > 0 && c.ballHeight > 0);
+        delete static_cast<MFD*>(page);
+    }
+}
+
+TEST(PageBallTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothing) {
+    const int contexts = platform::LiveGlContexts();
+    const int objects = platform::LiveGdiObjects().Total();
+    {
+        sim::ModuleHost host(QUORVEL_MODULE_PATH);
+        host.Init();
+        HostVessel vessel;
+        for (int cycle = 0; cycle < 1000; ++cycle) {
+            MFD* page = host.OpenPage("QuorvelMFD", 400, 400, vessel);
+            ASSERT_NE(page, nullptr) << cycle;
+            ASSERT_EQ(platform::LiveGlContexts(), contexts + 1) << cycle;
+            host.ClosePage(page);
+        }
+        EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    }
+    EXPECT_EQ(platform::LiveGlContexts(), contexts);
+    EXPECT_EQ(platform::LiveGdiObjects().Total(), objects);
 }
 
 }  // namespace

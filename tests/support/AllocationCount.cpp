@@ -1,4 +1,4 @@
-#include "support/AllocationCount.h"
+#include "tests/support/AllocationCount.h"
 
 #include <malloc.h>
 
@@ -11,8 +11,10 @@ namespace {
 
 // GL driver threads allocate too.
 std::atomic<std::int64_t> liveBytes{0};
+thread_local std::uint64_t newCalls = 0;
 
 void* Counted(void* block) {
+    ++newCalls;
     if (block != nullptr) liveBytes.fetch_add(static_cast<std::int64_t>(malloc_usable_size(block)),
                                               std::memory_order_relaxed);
     return block;
@@ -43,6 +45,8 @@ void* OrThrow(void* block) {
 namespace quorvel::test {
 
 std::int64_t LiveNewBytes() { return liveBytes.load(std::memory_order_relaxed); }
+
+std::uint64_t NewCallsOnThisThread() { return newCalls; }
 
 }  // namespace quorvel::test
 

@@ -13,4 +13,8 @@ namespace quorvel::test {
 
 std::int64_t LiveNewBytes();
 
+// The operator new calls the calling thread has made so far, for counting
+// one piece of code's allocations apart from other threads'.
+std::uint64_t NewCallsOnThisThread();
+
 }  // namespace quorvel::test

@@ -2,8 +2,8 @@
 // wrote: exit status, the two streams, PNG files.
 #pragma once
 
-#include <png.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -17,7 +17,8 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/Telemetry.h"
+#include "sim/bench/Telemetry.h"
+#include "tests/support/PngReader.h"
 
 namespace quorvel::test {
 
@@ -38,19 +39,26 @@ inline std::string Quote(const std::string& word) {
     return quoted + "'";
 }
 
-// A folder of its own for each test, emptied first.
+// A folder of its own for each test, emptied first; of its own process too,
+// so that test runs side by side (of other checkouts) leave each other be.
 inline std::filesystem::path TestFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto dir = std::filesystem::temp_directory_path() / "quorvel-bench-tests" /
+    const auto dir = std::filesystem::temp_directory_path() / ("quorvel-bench-tests-" + std::to_string(getpid())) /
                      (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
 }
 
-// A test with a folder of its own, and the output folder a run makes in it.
+// A test with a folder of its own, and the output folder a run makes in it;
+// the folder is kept only when the test fails.
 class BenchFolderTest : public ::testing::Test {
 protected:
+    void TearDown() override {
+        std::error_code error;
+        if (!HasFailure()) std::filesystem::remove_all(dir, error);
+    }
+
     std::filesystem::path dir = TestFolder();
     std::filesystem::path out = dir / "out";
 };
@@ -72,31 +80,6 @@ inline BenchResult RunBench(const std::vector<std::string>& args, const std::fil
     result.out = ReadText(out);
     result.err = ReadText(err);
     return result;
-}
-
-struct Png {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::vector<std::uint8_t> rgb;
-
-    std::uint32_t Pixel(std::uint32_t x, std::uint32_t y) const {
-        const std::size_t i = (std::size_t{y} * width + x) * 3;
-        return std::uint32_t{rgb[i]} << 16 | std::uint32_t{rgb[i + 1]} << 8 | rgb[i + 2];
-    }
-};
-
-// False when the file is not a whole, readable PNG.
-inline bool ReadPng(const std::filesystem::path& path, Png& png) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.string().c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    png.width = image.width;
-    png.height = image.height;
-    png.rgb.resize(PNG_IMAGE_SIZE(image));
-    const bool read = png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return read;
 }
 
 // The file names in a folder, sorted.

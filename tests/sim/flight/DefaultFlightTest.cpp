@@ -6,11 +6,14 @@
 
 #include "sim/flight/FlightSummary.h"
 #include "sim/flight/Orbit.h"
-#include "FlightTestSupport.h"
-#include "ModuleProbe.h"
+#include "tests/sim/flight/FlightTestSupport.h"
+#include "tests/sim/flight/ModuleProbe.h"
 
 namespace quorvel::flight {
 namespace {
+
+using test::InFlight;
+using test::ModuleProbe;
 
 struct Range {
     double low = 1e9, high = -1e9;
@@ -56,8 +59,8 @@ TEST(DefaultFlightTest, ClimbsOutOfTheAtmosphereAboveEightyKilometres) {
     const FlightSummary& s = Flown().summary;
     EXPECT_TRUE(s.tookOff);
     EXPECT_GT(s.takeOffTimeS, 5.0) << "after a rest";
-    EXPECT_GT(Flown().climbAtMachOneRad, 45 * kDeg) << "steep through Mach 1";
-    EXPECT_LT(Flown().climbAtMachOneRad, 62 * kDeg);
+    EXPECT_GT(Flown().climbAtMachOneRad, 45 * kRadiansPerDegree) << "steep through Mach 1";
+    EXPECT_LT(Flown().climbAtMachOneRad, 62 * kRadiansPerDegree);
     ASSERT_TRUE(s.burntOut);
     EXPECT_GT(s.burnOutAltitudeM, 30000) << "burns out of the dense air";
     EXPECT_GT(Flown().maxApoapsisAltitudeM, 80000);
@@ -85,10 +88,11 @@ TEST(DefaultFlightTest, TheModuleReadsOneGAtRestAndNoneOnTheCoast) {
 // 13.7 km and Mach 0.82, a 45 deg climb, 86 s at full power.
 TEST(AirLaunchProfileTest, BurnOutAndApogeeMatchTheRecordedFlight) {
     const double mainKg = 86 * 262000.0 / 2736.0;
-    FlightModel model = InFlight(13700, 0.82 * StandardAtmosphere(13700).speedOfSoundMps, {0, 0, 90 * kDeg}, mainKg);
+    FlightModel model =
+        InFlight(13700, 0.82 * StandardAtmosphere(13700).speedOfSoundMps, {0, 0, 90 * kRadiansPerDegree}, mainKg);
     double maxG = 0;
     while (model.State().mainPropellantKg > 0 && model.TimeS() < 100) {
-        ControlInputs c = SteerTowards(model, 45 * kDeg, 90 * kDeg);
+        ControlInputs c = SteerTowards(model, 45 * kRadiansPerDegree, 90 * kRadiansPerDegree);
         c.throttle = 1;
         model.Step(c);
         maxG = std::fmax(maxG, Norm(model.Readings().specificForceMps2) / kStandardGravityMps2);

@@ -6,11 +6,16 @@
 #include <limits>
 
 #include "sim/flight/Orbit.h"
-#include "FlightTestSupport.h"
-#include "ModuleProbe.h"
+#include "tests/sim/flight/FlightTestSupport.h"
+#include "tests/sim/flight/ModuleProbe.h"
 
 namespace quorvel::flight {
 namespace {
+
+using test::InFlight;
+using test::SpecificEnergy;
+using test::AngleBetween;
+using test::ModuleProbe;
 
 constexpr double kFullFlowKgps = 262000.0 / 2736.0;
 
@@ -77,7 +82,7 @@ TEST(FlightModelIntegrationTest, EnergyAndOrbitHoldOverAWholeUnpoweredOrbit) {
 
 TEST(FlightModelEngineTest, ABurnUsesThrustOverExhaustVelocityAndGivesTheRocketEquation) {
     // Far out, where gravity is a few micrometres per second squared.
-    FlightModel model = InFlight(1e10, 0, {0, 0, 90 * kDeg}, 2000);
+    FlightModel model = InFlight(1e10, 0, {0, 0, 90 * kRadiansPerDegree}, 2000);
     const double m0 = model.MassKg();
     for (int i = 0; i < 500; ++i) model.Step(Throttle(1));  // 10 s
     EXPECT_NEAR(2000 - model.State().mainPropellantKg, kFullFlowKgps * 10, 1e-6);
@@ -128,15 +133,15 @@ TEST(FlightModelAeroTest, LiftAndDragFollowThePublishedCoefficients) {
     const Case cases[] = {
         {0.5, 0, 3.5, 0.07},
         {1.1, 0, 3.5, 0.12},
-        {0.6, 5 * kDeg, 3.5, 0.07},
-        {2.0, 4 * kDeg, 4 / std::sqrt(3.0), 0.09},
-        {6.5, 3 * kDeg, 1.0, 0.05},
+        {0.6, 5 * kRadiansPerDegree, 3.5, 0.07},
+        {2.0, 4 * kRadiansPerDegree, 4 / std::sqrt(3.0), 0.09},
+        {6.5, 3 * kRadiansPerDegree, 1.0, 0.05},
     };
     const double altitudeM = 20000;
     const AtmosphereSample air = StandardAtmosphere(altitudeM);
     for (const Case& c : cases) {
         const double speed = c.mach * air.speedOfSoundMps;
-        const FlightModel model = InFlight(altitudeM, speed, {c.aoaRad, 0, 90 * kDeg});
+        const FlightModel model = InFlight(altitudeM, speed, {c.aoaRad, 0, 90 * kRadiansPerDegree});
         const FlightState& s = model.State();
         const Vec3 along = Normalized(s.velocityMps);
         const Vec3 up = Normalized(s.positionM);  // square to the level flight path
@@ -214,7 +219,7 @@ TEST(FlightModelRotationTest, PitchingOverTheTopTurnsTheNoseSmoothlyWithoutGimba
     ControlInputs up;
     up.pitch = 1;
     double turnedRad = 0, maxPitch = -1;
-    while (turnedRad < 170 * kDeg && model.TimeS() < 60) {
+    while (turnedRad < 170 * kRadiansPerDegree && model.TimeS() < 60) {
         const double rateBefore = model.State().bodyRateRadps.y;
         model.Step(up);
         turnedRad += (rateBefore + model.State().bodyRateRadps.y) / 2 * FlightModel::kStepS;
@@ -225,12 +230,12 @@ TEST(FlightModelRotationTest, PitchingOverTheTopTurnsTheNoseSmoothlyWithoutGimba
         ASSERT_NEAR(AngleBetween(nose0, Rotate(model.State().attitude, {1, 0, 0})), turnedRad, 2e-3);
     }
     EXPECT_NEAR(model.State().bodyRateRadps.y, 0.15, 1e-3) << "the demanded rate";
-    EXPECT_GT(maxPitch, 89.5 * kDeg);
+    EXPECT_GT(maxPitch, 89.5 * kRadiansPerDegree);
     // Over the top: inverted, heading west.
     const EulerAngles e = EulerAnglesOf(HorizonAt(model.State().positionM), model.State().attitude);
-    EXPECT_NEAR(e.headingRad, 270 * kDeg, 1e-6);
-    EXPECT_NEAR(std::fabs(e.bankRad), 180 * kDeg, 1e-6);
-    EXPECT_NEAR(e.pitchRad, 10 * kDeg, 0.2 * kDeg);
+    EXPECT_NEAR(e.headingRad, 270 * kRadiansPerDegree, 1e-6);
+    EXPECT_NEAR(std::fabs(e.bankRad), 180 * kRadiansPerDegree, 1e-6);
+    EXPECT_NEAR(e.pitchRad, 10 * kRadiansPerDegree, 0.2 * kRadiansPerDegree);
 }
 
 TEST(FlightModelRotationTest, AboveTheAirTheRcsSpendsWhatTheAngularMomentumTakes) {
@@ -258,7 +263,7 @@ TEST(FlightModelRotationTest, InDenseAirTheSurfacesTurnTheVesselAndTheRcsStaysSh
 }
 
 TEST(FlightModelRotationTest, WithTheRcsTankDryTheRatesStayAsTheyAre) {
-    FlightModel model = InFlight(250000, 7700, {0, 0, 90 * kDeg}, 0, 0);
+    FlightModel model = InFlight(250000, 7700, {0, 0, 90 * kRadiansPerDegree}, 0, 0);
     ControlInputs pitch;
     pitch.pitch = 1;
     for (int i = 0; i < 100; ++i) model.Step(pitch);
@@ -267,7 +272,7 @@ TEST(FlightModelRotationTest, WithTheRcsTankDryTheRatesStayAsTheyAre) {
 
 TEST(FlightModelInputTest, ControlsThatAreNotNumbersCountAsNeutral) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    FlightModel model = InFlight(10000, 250, {0, 0, 90 * kDeg}, 1000);
+    FlightModel model = InFlight(10000, 250, {0, 0, 90 * kRadiansPerDegree}, 1000);
     for (int i = 0; i < 100; ++i) model.Step({nan, nan, std::numeric_limits<double>::infinity(), nan});
     EXPECT_TRUE(IsFinite(model.State().positionM) && IsFinite(model.State().bodyRateRadps));
     EXPECT_EQ(model.State().mainPropellantKg, 1000.0);

@@ -3,39 +3,38 @@
 #pragma once
 
 #include <cmath>
-#include <numbers>
 
+#include "sim/flight/Angles.h"
 #include "sim/flight/Body.h"
 #include "sim/flight/FlightModel.h"
 #include "sim/flight/HorizonFrame.h"
 
-namespace quorvel::flight {
-
-inline constexpr double kDeg = std::numbers::pi / 180;
+namespace quorvel::test {
 
 // Flying east at a speed along the local horizontal, nose pitched and
 // turned as given, tanks as given.
-inline FlightModel InFlight(double altitudeM, double speedMps, EulerAngles attitude = {0, 0, 90 * kDeg},
-                            double mainKg = 0, double rcsKg = 150) {
-    FlightState s;
-    s.positionM = {kBodyRadiusM + altitudeM, 0, 0};
-    const HorizonFrame horizon = HorizonAt(s.positionM);
+inline flight::FlightModel InFlight(double altitudeM, double speedMps,
+                                    flight::EulerAngles attitude = {0, 0, 90 * flight::kRadiansPerDegree},
+                                    double mainKg = 0, double rcsKg = 150) {
+    flight::FlightState s;
+    s.positionM = {flight::kBodyRadiusM + altitudeM, 0, 0};
+    const flight::HorizonFrame horizon = flight::HorizonAt(s.positionM);
     s.velocityMps = speedMps * horizon.east;
-    s.attitude = AttitudeFrom(horizon, attitude);
+    s.attitude = flight::AttitudeFrom(horizon, attitude);
     s.mainPropellantKg = mainKg;
     s.rcsPropellantKg = rcsKg;
-    FlightModel model;
+    flight::FlightModel model;
     model.PlaceInFlight(s);
     return model;
 }
 
-inline double SpecificEnergy(const FlightModel& model) {
-    const FlightState& s = model.State();
-    return Dot(s.velocityMps, s.velocityMps) / 2 - kGravityParameterM3ps2 / Norm(s.positionM);
+inline double SpecificEnergy(const flight::FlightModel& model) {
+    const flight::FlightState& s = model.State();
+    return Dot(s.velocityMps, s.velocityMps) / 2 - flight::kGravityParameterM3ps2 / Norm(s.positionM);
 }
 
-inline double AngleBetween(const Vec3& a, const Vec3& b) {
+inline double AngleBetween(const flight::Vec3& a, const flight::Vec3& b) {
     return std::atan2(Norm(Cross(a, b)), Dot(a, b));
 }
 
-}  // namespace quorvel::flight
+}  // namespace quorvel::test

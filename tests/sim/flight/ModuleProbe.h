@@ -6,15 +6,15 @@
 #pragma once
 
 #include "flightdata/FlightData.h"
-#include "sim/HostVessel.h"
+#include "sim/bench/VesselStateWriter.h"
 #include "sim/flight/FlightModel.h"
-#include "sim/flight/VesselStateWriter.h"
+#include "sim/host/HostVessel.h"
 
-namespace quorvel::flight {
+namespace quorvel::test {
 
 struct ModuleProbe {
-    void Sample(const FlightModel& model) {
-        WriteVesselState(model, host.state);
+    void Sample(const flight::FlightModel& model) {
+        sim::WriteVesselState(model, host.state);
         data.sample(model.TimeS());
     }
 
@@ -22,4 +22,4 @@ struct ModuleProbe {
     FlightData data{&host.vessel};
 };
 
-}  // namespace quorvel::flight
+}  // namespace quorvel::test

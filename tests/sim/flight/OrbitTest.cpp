@@ -7,7 +7,7 @@
 namespace quorvel::flight {
 namespace {
 
-struct WorkedExample {
+struct OrbitCase {
     const char* name;
     Vec3 positionM;
     Vec3 velocityMps;
@@ -16,8 +16,10 @@ struct WorkedExample {
     double apoapsisM;  // 0 for none
 };
 
-// The worked examples of the flight reference figures.
-constexpr WorkedExample kExamples[] = {
+// Five orbits through a point on the x axis, their figures worked out by
+// hand: a circle at 7000 km, an ellipse from 6778 km at 8 km/s, a
+// suborbital hop, a hyperbola at 11 km/s and a straight radial climb.
+constexpr OrbitCase kCases[] = {
     {"circular", {7e6, 0, 0}, {0, 7546.053, 0}, -2.847146e7, 0, 7000000},
     {"ellipse", {6778137, 0, 0}, {0, 8000, 0}, -2.680678e7, 0.0883098, 8091249.6},
     {"suborbital", {6424000, 0, 0}, {1100, 1300, 0}, -6.059864e7, 0.9730363, 6489033.2},
@@ -25,8 +27,8 @@ constexpr WorkedExample kExamples[] = {
     {"radial", {6471000, 0, 0}, {2000, 0, 0}, -5.959797e7, 1, 6688155.1},
 };
 
-TEST(OrbitTest, WorkedExamples) {
-    for (const WorkedExample& example : kExamples) {
+TEST(OrbitTest, EnergyEccentricityAndApoapsisOfFiveOrbits) {
+    for (const OrbitCase& example : kCases) {
         const OrbitShape shape = OrbitThrough(example.positionM, example.velocityMps);
         EXPECT_NEAR(shape.specificEnergyJpkg, example.energyJpkg, std::fabs(example.energyJpkg) * 1e-6)
             << example.name;

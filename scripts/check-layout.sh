@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Fails when a folder includes a folder above it, or a sibling: each folder
+# may include only itself and the folders listed for it below, and no file
+# outside plugin/ (and the plugin's own tests) includes the page's header.
+# Prints every #include "..." line that breaks a rule.
+#
+#   scripts/check-layout.sh [SOURCE_ROOT]
+set -euo pipefail
+cd "${1:-$(dirname "$0")/..}"
+
+# Folder, then what it may include besides itself, lowest first.
+rules=(
+  "platform:"
+  "host:platform"
+  "flightdata:host platform"
+  "drawing:host platform"
+  "instruments:drawing flightdata host platform"
+  "attitude:drawing flightdata host platform"
+  "plugin:attitude instruments drawing flightdata host platform"
+  "sim/host:host platform"
+  "sim/flight:"
+  "sim/bench:sim/host sim/flight host platform"
+)
+
+problems=0
+report() { echo "check-layout: $*"; problems=$((problems + 1)); }
+
+for rule in "${rules[@]}"; do
+  folder=${rule%%:*}
+  read -ra allowed <<<"$folder ${rule#*:}"
+  allowedText=$(printf '%s/, ' "${allowed[@]}")
+  allowedText=${allowedText%, }
+  while IFS= read -r -d '' file; do
+    while IFS= read -r line; do
+      target=$(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' <<<"$line")
+      [[ -n $target ]] || continue
+      ok=0
+      for prefix in "${allowed[@]}"; do
+        [[ $target == "$prefix"/* ]] && { ok=1; break; }
+      done
+      # A folder's file may name a neighbour by its bare name.
+      [[ $target != */* ]] && ok=1
+      ((ok)) || report "$file includes \"$target\": $folder/ may include only $allowedText"
+    done < <(grep -h '^[[:space:]]*#[[:space:]]*include' "$file" || true)
+  done < <(find "$folder" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) -print0; \
+           [[ $folder == platform ]] && find platform/linux platform/windows -type f \( -name '*.h' -o -name '*.cpp' \) -print0)
+done
+
+# The page's header belongs to plugin/ and the plugin's tests.
+while IFS= read -r hit; do
+  report "${hit%%:*} includes the page's header, plugin/QuorvelMFD.h"
+done < <(grep -rln --include='*.h' --include='*.cpp' '#[[:space:]]*include[[:space:]]*"plugin/QuorvelMFD.h"' . \
+           --exclude-dir=build --exclude-dir=.git | sed 's|^\./||' | grep -v -e '^plugin/' -e '^tests/plugin/' || true)
+
+if ((problems > 0)); then
+  echo "check-layout: $problems include(s) against the layout"
+  exit 1
+fi
+echo "check-layout: every folder includes only the folders below it"

@@ -1,0 +1,169 @@
+#include "sim/bench/BenchOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+#include "sim/bench/MessageText.h"
+#include "sim/bench/Telemetry.h"
+#include "sim/flight/FlightModel.h"
+
+namespace quorvel::sim {
+
+namespace {
+
+static_assert(kMinIntervalS == flight::FlightModel::kStepS);
+
+// The command line's faults, each one message.
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A time option's value: a number of seconds a run can step through.
+double Seconds(const std::string& option, const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size() || error == std::errc::invalid_argument) {
+        throw OptionError(option + " " + Excerpt(text) + ": not a number");
+    }
+    // Out of the double's range, nan or inf, all fail the same check.
+    if (error != std::errc{} || !(value >= kMinIntervalS && value <= kMaxRunS)) {
+        throw OptionError(option + " " + Excerpt(text) + ": must be 0.02 to 1000000 seconds");
+    }
+    return value;
+}
+
+std::vector<MfdSize> MfdSizes(const std::vector<std::string>& texts) {
+    if (texts.size() > kMaxMfds) {
+        throw OptionError("--mfd: at most " + std::to_string(kMaxMfds) + " MFDs, not " + std::to_string(texts.size()));
+    }
+    std::vector<MfdSize> sizes;
+    for (const std::string& text : texts) {
+        const auto size = ParseMfdSize(text);
+        if (!size) throw OptionError("--mfd " + Excerpt(text) + ": expected WIDTHxHEIGHT, each 1 to 65535");
+        if (const std::string fault = MfdSizeFault(*size); !fault.empty()) {
+            throw OptionError("--mfd " + text + ": " + fault);
+        }
+        sizes.push_back(*size);
+    }
+    return sizes;
+}
+
+}  // namespace
+
+namespace {
+
+// What CLI11 leaves as text, checked after parsing so that each fault gets
+// one message of ours; and which of the time options were given.
+struct OptionTexts {
+    std::vector<std::string> mfds;
+    std::string duration;
+    std::string frameEvery;
+    std::string repaintEvery;
+    const CLI::Option* durationOption = nullptr;
+    const CLI::Option* frameOption = nullptr;
+    const CLI::Option* repaintOption = nullptr;
+};
+
+constexpr const char* kDescription =
+    "quorvel-sim: flies a rocket plane with QuorvelMFD pages open, as the host does, and writes\n"
+    "pictures of the pages, a contact sheet per MFD and a telemetry log.\n"
+    "With no options it flies the built-in default flight (420 s, one 400x400 MFD,\n"
+    "a picture every 5 s). Options given here override the scenario's own values.";
+
+constexpr const char* kFooter =
+    "The progress bar shows on stderr only when it is a terminal.\n"
+    "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
+    "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
+    "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
+    "file, line and field). Nothing is written before every input is checked.";
+
+void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
+    app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
+        ->type_name("FILE");
+    app.add_option("--replay", options.replayPath,
+                   "drive the vessel from a telemetry log (CSV, as the bench host writes) instead of the flight "
+                   "model; runs the whole log unless a duration is given")
+        ->type_name("FILE.csv");
+    app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)")
+        ->type_name("FILE");
+    texts.durationOption =
+        app.add_option("--duration", texts.duration,
+                       "simulated seconds to run (default: the scenario's, 420 s built in; a replay: the whole log)")
+            ->type_name("SECONDS");
+    app.add_option("--mfd", texts.mfds,
+                   "an MFD of WIDTHxHEIGHT pixels showing the page; repeat for up to 16, each gets its own "
+                   "pictures (default: the scenario's, one 400x400 built in)")
+        ->type_name("WxH");
+    app.add_option("--out", options.outDir,
+                   "folder for the pictures (mfd<i>_t<time>s.png), contact sheets and telemetry.csv")
+        ->capture_default_str()
+        ->type_name("DIR");
+    texts.frameOption =
+        app.add_option("--frame-every", texts.frameEvery, "simulated seconds between pictures (default: 5)")
+            ->type_name("SECONDS");
+    texts.repaintOption =
+        app.add_option("--repaint-every", texts.repaintEvery, "simulated seconds between repaints (default: 1)")
+            ->type_name("SECONDS");
+    app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
+    app.footer(kFooter);
+}
+
+// Throws OptionError for the first value that is not one a run can take.
+void CheckTexts(const OptionTexts& texts, BenchOptions& options) {
+    options.mfds = MfdSizes(texts.mfds);
+    if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
+    if (texts.durationOption->count() > 0) options.durationS = Seconds("--duration", texts.duration);
+    if (texts.frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", texts.frameEvery);
+    if (texts.repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", texts.repaintEvery);
+}
+
+}  // namespace
+
+std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode) {
+    BenchOptions options;
+    OptionTexts texts;
+    CLI::App app{kDescription};
+    DescribeOptions(app, options, texts);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        exitCode = 0;
+        return std::nullopt;
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << " (see --help)\n";
+        exitCode = 2;
+        return std::nullopt;
+    }
+    try {
+        CheckTexts(texts, options);
+    } catch (const OptionError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << "\n";
+        exitCode = 2;
+        return std::nullopt;
+    }
+    exitCode = 0;
+    return options;
+}
+
+void ApplyOptions(const BenchOptions& options, Scenario& scenario) {
+    OutputSchedule& output = scenario.output;
+    if (options.durationS) output.durationS = options.durationS;
+    if (options.frameEveryS) output.frameEveryS = *options.frameEveryS;
+    if (options.repaintEveryS) output.repaintEveryS = *options.repaintEveryS;
+    if (!options.mfds.empty()) output.mfds = options.mfds;
+    for (const KeyPress& key : scenario.keys) {
+        if (key.mfd >= output.mfds.size()) {
+            throw InputError(scenario.source, key.sourceLine, "key[" + std::to_string(key.index) + "].mfd",
+                             "no MFD " + std::to_string(key.mfd) + ": the run has " +
+                                 std::to_string(output.mfds.size()) + " (numbered from 0)");
+        }
+    }
+}
+
+}  // namespace quorvel::sim

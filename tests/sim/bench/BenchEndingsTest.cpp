@@ -1,0 +1,114 @@
+// quorvel-sim ended early, by a signal or an output it cannot write: one
+// message, and only whole files left; and the names of what it leaves.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/support/BenchProcess.h"
+
+namespace quorvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BenchEndingsTest : public BenchFolderTest {
+protected:
+    // Runs a shell command line; its exit status, -1 when it did not exit.
+    static int Shell(const std::string& command) {
+        const int raw = std::system(command.c_str());
+        return raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    std::string Bench() const { return Quote(QUORVEL_SIM_PATH) + " --module " + Quote(QUORVEL_MODULE_PATH); }
+};
+
+TEST_F(BenchEndingsTest, AClosedPipeOrAHangupStopsTheRunAndLeavesOnlyWholeFiles) {
+    // head takes the first line and goes: a later write meets a closed pipe.
+    const fs::path status = dir / "status", err = dir / "err", first = dir / "first";
+    Shell("{ " + Bench() + " --duration 3000 --out " + Quote(out.string()) + " 2>" + Quote(err.string()) +
+          "; echo $? >" + Quote(status.string()) + "; } | head -1 >" + Quote(first.string()));
+    EXPECT_EQ(ReadText(status), "1\n");
+    EXPECT_EQ(ReadText(first).rfind("loaded ", 0), 0u);
+    EXPECT_NE(ReadText(err).find("interrupted at t"), std::string::npos) << ReadText(err);
+    EXPECT_NE(ReadText(err).find("SIGPIPE"), std::string::npos) << ReadText(err);
+    ExpectOnlyWholePictures(out);
+
+    const BenchResult hungUp =
+        RunBench({"--duration", "100000", "--out", out.string()}, dir, "timeout --preserve-status -s HUP 3");
+    EXPECT_EQ(hungUp.status, 1) << hungUp.err;
+    EXPECT_NE(hungUp.err.find("SIGHUP"), std::string::npos) << hungUp.err;
+    EXPECT_EQ(CountLines(hungUp.err), 1u) << hungUp.err;
+    ExpectOnlyWholePictures(out);
+}
+
+TEST_F(BenchEndingsTest, AnInterruptWhileTheLogIsReadLeavesTheEarlierRunsFiles) {
+    // The log comes through a pipe, half of it at once and the rest later,
+    // then never ends: the interrupt falls between the halves, and the rest
+    // lets the reader see it.
+    std::vector<std::string> times;
+    for (int i = 0; i < 600; ++i) times.push_back(std::to_string(i));
+    const std::string log = ReplayLogText(times);
+    const std::size_t half = log.find('\n', log.size() / 2) + 1;
+    WriteText(dir / "first.csv", log.substr(0, half));
+    WriteText(dir / "rest.csv", log.substr(half));
+    const fs::path fifo = dir / "log.csv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(out);
+    WriteText(out / "mfd0_t0001.00s.png", "earlier");
+    WriteText(out / "telemetry.csv", "earlier");
+
+    const std::string writer = "( cat " + Quote((dir / "first.csv").string()) + "; sleep 4; cat " +
+                               Quote((dir / "rest.csv").string()) + "; exec sleep 60 ) >" + Quote(fifo.string());
+    const int status = Shell(writer + " & w=$!; timeout --preserve-status -k 20 -s INT 2 " + Bench() + " --replay " +
+                             Quote(fifo.string()) + " --out " + Quote(out.string()) + " >/dev/null 2>" +
+                             Quote((dir / "err").string()) + "; s=$?; kill $w; exit $s");
+    const std::string err = ReadText(dir / "err");
+    EXPECT_EQ(status, 1) << err;
+    EXPECT_NE(err.find("interrupted while reading"), std::string::npos) << err;
+    EXPECT_EQ(CountLines(err), 1u) << err;
+    EXPECT_EQ(Names(out), (std::vector<std::string>{"mfd0_t0001.00s.png", "telemetry.csv"}));
+    EXPECT_EQ(ReadText(out / "telemetry.csv"), "earlier");
+}
+
+TEST_F(BenchEndingsTest, AReplayFromBeforeZeroNamesItsPicturesInTimeOrder) {
+    WriteText(dir / "log.csv", ReplayLogText({"-40", "-20", "0"}));
+    const BenchResult run = RunBench(
+        {"--replay", (dir / "log.csv").string(), "--frame-every", "10", "--repaint-every", "10", "--out", out.string()},
+        dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> expected{"contact-sheet.png",     "mfd0_0_t-0039.98s.png", "mfd0_1_t-0030.00s.png",
+                                            "mfd0_2_t-0020.00s.png", "mfd0_3_t-0010.00s.png", "mfd0_4_t0000.00s.png",
+                                            "telemetry.csv"};
+    EXPECT_EQ(Names(out), expected);
+
+    // A later, ordinary run leaves none of them.
+    ASSERT_EQ(RunBench({"--duration", "1", "--out", out.string()}, dir).status, 0);
+    EXPECT_EQ(Names(out), (std::vector<std::string>{"contact-sheet.png", "mfd0_t0000.02s.png", "telemetry.csv"}));
+}
+
+TEST_F(BenchEndingsTest, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
+    // A folder in the way of the temporary file.
+    fs::create_directories(out / "telemetry.csv.partial");
+    BenchResult run = RunBench({"--duration", "1", "--out", out.string()}, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "quorvel-sim: cannot write " + (out / "telemetry.csv").string() + ": Is a directory\n");
+    fs::remove(out / "telemetry.csv.partial");
+
+    fs::create_directories(out / "mfd0_t0000.02s.png.partial");
+    run = RunBench({"--duration", "1", "--out", out.string()}, dir);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "quorvel-sim: cannot write " + (out / "mfd0_t0000.02s.png").string() + ": Is a directory\n");
+    EXPECT_EQ(Names(out), std::vector<std::string>{"mfd0_t0000.02s.png.partial"});
+    fs::remove(out / "mfd0_t0000.02s.png.partial");
+
+    // No room for a picture: 4 KiB a file at most.
+    run = RunBench({"--duration", "1", "--out", out.string()}, dir, "ulimit -f 8;");
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find(".png: File too large"), std::string::npos) << run.err;
+    EXPECT_TRUE(Names(out).empty());
+}
+
+}  // namespace
+}  // namespace quorvel::test
