@@ -5,7 +5,7 @@
 
 #include "platform/PngWriter.h"
 
-namespace quorvel::pictures {
+namespace quorvel::test {
 
 namespace {
 
@@ -14,16 +14,15 @@ bool Same(const Picture& a, const Picture& b, std::uint32_t x, std::uint32_t y) 
     return a.rgb[i] == b.rgb[i] && a.rgb[i + 1] == b.rgb[i + 1] && a.rgb[i + 2] == b.rgb[i + 2];
 }
 
-bool Ink(const Picture& picture, std::uint32_t x, std::uint32_t y) {
-    const Rgb p = picture.At(x, y);
-    return p.r != 0 || p.g != 0 || p.b != 0;
-}
-
-std::uint32_t Pixel(Rgb colour) {
-    return std::uint32_t{colour.r} << 16 | std::uint32_t{colour.g} << 8 | std::uint32_t{colour.b};
-}
+bool Ink(const Picture& picture, std::uint32_t x, std::uint32_t y) { return picture.Pixel(x, y) != 0; }
 
 }  // namespace
+
+std::optional<Picture> ReadPicture(const std::string& path, std::string& error) {
+    Picture picture;
+    if (!ReadPng(path, picture, &error)) return std::nullopt;
+    return picture;
+}
 
 PictureDiff Compare(const Picture& a, const Picture& b, const PixelMask& mask) {
     PictureDiff diff;
@@ -55,9 +54,9 @@ bool WriteDiffPicture(const std::string& path, const Picture& a, const Picture& 
         for (std::uint32_t x = 0; x < panel; ++x) {
             const std::uint32_t sx = x / static_cast<std::uint32_t>(zoom);
             std::uint32_t* row = &pixels[std::size_t{y} * width];
-            row[x] = Pixel(a.At(sx, sy));
-            row[panel + gap + x] = Pixel(b.At(sx, sy));
-            std::uint32_t shown = (Pixel(a.At(sx, sy)) >> 2) & 0x3F3F3F;
+            row[x] = a.Pixel(sx, sy);
+            row[panel + gap + x] = b.Pixel(sx, sy);
+            std::uint32_t shown = (a.Pixel(sx, sy) >> 2) & 0x3F3F3F;
             if (!mask.empty() && mask[std::size_t{sy} * a.width + sx]) {
                 shown = 0x000040;
             } else if (!Same(a, b, sx, sy)) {
@@ -93,4 +92,4 @@ void PrintDiffMap(std::ostream& out, const Picture& a, const Picture& b, const P
     }
 }
 
-}  // namespace quorvel::pictures
+}  // namespace quorvel::test

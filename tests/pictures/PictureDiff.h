@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/pictures/PagePictures.h"
 
-namespace quorvel::pictures {
+namespace quorvel::test {
 
 // Per pixel of equal-sized pictures: whether it is left out of the
 // comparison. Empty leaves nothing out.
@@ -22,6 +23,9 @@ struct PictureDiff {
     std::uint64_t differing = 0;
     Box bounds;  // of the differing pixels
 };
+
+// Reads a PNG; nullopt, with libpng's reason in error, when it cannot.
+std::optional<Picture> ReadPicture(const std::string& path, std::string& error);
 
 PictureDiff Compare(const Picture& a, const Picture& b, const PixelMask& mask = {});
 
@@ -35,4 +39,4 @@ bool WriteDiffPicture(const std::string& path, const Picture& a, const Picture& 
 // one only, 'x' different ink in both. Wider regions are cut at maxColumns.
 void PrintDiffMap(std::ostream& out, const Picture& a, const Picture& b, const PictureDiff& diff, int maxColumns);
 
-}  // namespace quorvel::pictures
+}  // namespace quorvel::test

@@ -34,7 +34,7 @@
 #include "tests/pictures/PictureDiff.h"
 
 namespace fs = std::filesystem;
-using namespace quorvel::pictures;
+using namespace quorvel::test;
 
 namespace {
 
