@@ -16,7 +16,11 @@ SdlSubsystem::SdlSubsystem(std::uint32_t flags) : flags(flags) {
     if (SDL_InitSubSystem(flags) != 0) throw LiveError(std::string("SDL cannot start: ") + SDL_GetError());
 }
 
-SdlSubsystem::~SdlSubsystem() { SDL_QuitSubSystem(flags); }
+SdlSubsystem::~SdlSubsystem() {
+    SDL_QuitSubSystem(flags);
+    // The last one out frees what SDL keeps beside its subsystems.
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+}
 
 GameControllerHandle OpenFirstGameController() {
     for (int i = 0; i < SDL_NumJoysticks(); ++i) {
