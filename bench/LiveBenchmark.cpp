@@ -54,7 +54,8 @@ void PresentFourMfds(benchmark::State& state) {
         const double cpuBeforeS = ProcessCpuS();
         for (auto _ : state) {
             if (frame % kFramesPerRepaint == 0) {
-                for (int i = 0; i < kMfds; ++i) presenter.Show(static_cast<std::size_t>(i), surfaces[static_cast<std::size_t>(i)]->Pixels());
+                for (int i = 0; i < kMfds; ++i)
+                    presenter.Show(static_cast<std::size_t>(i), surfaces[static_cast<std::size_t>(i)]->Pixels());
             }
             presenter.Present("t " + std::to_string(frame) + "  1x  alt 12000 m  Mach 1.02\nMFD 0: QuorvelMFD (keys)");
             ++frame;

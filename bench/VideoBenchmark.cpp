@@ -47,7 +47,9 @@ struct PageFrames {
     quorvel::sim::MfdSurface surface{kSide, kSide};
 };
 
-fs::path VideoPath() { return fs::temp_directory_path() / "quorvel-video-benchmark.mp4"; }
+fs::path VideoPath() {
+    return fs::temp_directory_path() / "quorvel-video-benchmark.mp4";
+}
 
 void EncodeFrame(benchmark::State& state) {
     std::vector<std::vector<std::uint32_t>> pages;
@@ -65,8 +67,10 @@ void EncodeFrame(benchmark::State& state) {
         next = (next + 1) % pages.size();
     }
     writer.Finish();
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["KiB/frame"] = static_cast<double>(fs::file_size(VideoPath())) / 1024.0 / static_cast<double>(state.iterations());
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["KiB/frame"] =
+        static_cast<double>(fs::file_size(VideoPath())) / 1024.0 / static_cast<double>(state.iterations());
     fs::remove(VideoPath());
 }
 BENCHMARK(EncodeFrame)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(2000);
@@ -80,7 +84,8 @@ void RepaintAndEncodeFrame(benchmark::State& state) {
         writer.AddFrame(frames.surface.Pixels());
     }
     writer.Finish();
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     fs::remove(VideoPath());
 }
 BENCHMARK(RepaintAndEncodeFrame)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(2000);

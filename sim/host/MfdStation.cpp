@@ -14,7 +14,9 @@ MfdStation::MfdStation(ModuleHost& host, HostVessel& vessel, std::uint32_t index
                        std::uint32_t height)
     : host(host), vessel(vessel), index(index), surface(width, height) {}
 
-MfdStation::~MfdStation() { ClosePage(); }
+MfdStation::~MfdStation() {
+    ClosePage();
+}
 
 void MfdStation::ClosePage() {
     if (page == nullptr) return;
@@ -45,14 +47,12 @@ bool MfdStation::Open(const std::string& name) {
 
 bool MfdStation::Key(std::uint32_t key) {
     switch (showing) {
-    case Showing::Off:
-        return false;
-    case Showing::ModeList: {
-        const auto selected = ModeRegistry::Instance().FindByKey(key);
-        return selected && Open(selected->name);
-    }
-    case Showing::Page:
-        return page->ConsumeKeyBuffered(key);
+        case Showing::Off: return false;
+        case Showing::ModeList: {
+            const auto selected = ModeRegistry::Instance().FindByKey(key);
+            return selected && Open(selected->name);
+        }
+        case Showing::Page: return page->ConsumeKeyBuffered(key);
     }
     return false;
 }
@@ -82,12 +82,9 @@ void MfdStation::PaintModeList() {
 
 std::string MfdStation::StatusText() const {
     switch (showing) {
-    case Showing::Off:
-        return "off";
-    case Showing::ModeList:
-        return "mode list";
-    case Showing::Page:
-        return mode;
+        case Showing::Off: return "off";
+        case Showing::ModeList: return "mode list";
+        case Showing::Page: return mode;
     }
     return {};
 }

@@ -21,7 +21,9 @@ RowSize Row(std::span<const PixelSize> mfds) {
     return row;
 }
 
-long long Gaps(std::span<const PixelSize> mfds) { return kPanelMargin * static_cast<long long>(mfds.size() + 1); }
+long long Gaps(std::span<const PixelSize> mfds) {
+    return kPanelMargin * static_cast<long long>(mfds.size() + 1);
+}
 
 }  // namespace
 

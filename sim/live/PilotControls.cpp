@@ -10,7 +10,7 @@ namespace quorvel::live {
 
 namespace {
 
-constexpr double kDeadZone = 0.1;          // of a stick's travel
+constexpr double kDeadZone = 0.1;           // of a stick's travel
 constexpr double kThrottlePerSecond = 0.5;  // with a key held or a trigger pulled fully
 
 }  // namespace
@@ -52,15 +52,15 @@ flight::ControlInputs PilotDemands(const HeldKeys& keys, const PadState& pad, do
         const auto key = static_cast<SDL_Scancode>(code);
         if (!keys.Held(key)) continue;
         switch (KeyAction(key, shift)) {
-        case HostAction::NoseUp: pitch += 1; break;
-        case HostAction::NoseDown: pitch -= 1; break;
-        case HostAction::RollLeft: roll -= 1; break;
-        case HostAction::RollRight: roll += 1; break;
-        case HostAction::YawLeft: yaw -= 1; break;
-        case HostAction::YawRight: yaw += 1; break;
-        case HostAction::ThrottleUp: throttleRate += 1; break;
-        case HostAction::ThrottleDown: throttleRate -= 1; break;
-        default: break;
+            case HostAction::NoseUp: pitch += 1; break;
+            case HostAction::NoseDown: pitch -= 1; break;
+            case HostAction::RollLeft: roll -= 1; break;
+            case HostAction::RollRight: roll += 1; break;
+            case HostAction::YawLeft: yaw -= 1; break;
+            case HostAction::YawRight: yaw += 1; break;
+            case HostAction::ThrottleUp: throttleRate += 1; break;
+            case HostAction::ThrottleDown: throttleRate -= 1; break;
+            default: break;
         }
     }
     flight::ControlInputs demands;

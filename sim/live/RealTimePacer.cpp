@@ -55,6 +55,8 @@ int RealTimePacer::StepsDue() {
     return steps;
 }
 
-bool RealTimePacer::Behind() const { return lastWallS - lastDropS < kBehindForS; }
+bool RealTimePacer::Behind() const {
+    return lastWallS - lastDropS < kBehindForS;
+}
 
 }  // namespace quorvel::live

@@ -12,7 +12,9 @@ constexpr std::uint32_t kStatusBackground = 0x202020;
 constexpr COLORREF kStatusText = 0xC0C0C0;  // the light grey of MFD text
 constexpr std::uint8_t kBackground = 0x10;  // grey level around the MFDs
 
-std::string SdlError(const std::string& what) { return what + ": " + SDL_GetError(); }
+std::string SdlError(const std::string& what) {
+    return what + ": " + SDL_GetError();
+}
 
 }  // namespace
 
@@ -22,7 +24,8 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
     if (zoom <= 0) {
         SDL_Rect usable{};
         zoom = 1;
-        if (SDL_GetDisplayUsableBounds(0, &usable) == 0) zoom = LayOutPanel(usable.w, usable.h, sizes, statusHeight).zoom;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+            zoom = LayOutPanel(usable.w, usable.h, sizes, statusHeight).zoom;
     }
     const PixelSize size = PanelSize(sizes, statusHeight, zoom);
     const PixelSize smallest = PanelSize(sizes, statusHeight, 1);
@@ -44,8 +47,8 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
         TextureHandle texture(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                                 static_cast<int>(mfd.width), static_cast<int>(mfd.height)));
         if (!texture) {
-            throw LiveError(SdlError("cannot show an MFD of " + std::to_string(mfd.width) + "x" +
-                                     std::to_string(mfd.height)));
+            throw LiveError(
+                SdlError("cannot show an MFD of " + std::to_string(mfd.width) + "x" + std::to_string(mfd.height)));
         }
         // Each MFD pixel a square of zoom x zoom, copied as it is.
         SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
@@ -72,8 +75,8 @@ void WindowPresenter::DrawStatus(const std::string& status, int width) {
     const auto surfaceWidth = static_cast<std::uint32_t>(width);
     if (statusSurface && statusSurface->Width() == surfaceWidth && status == statusShown) return;
     if (!statusSurface || statusSurface->Width() != surfaceWidth) {
-        statusSurface = std::make_unique<sim::MfdSurface>(surfaceWidth, static_cast<std::uint32_t>(statusHeight),
-                                                          kStatusCell);
+        statusSurface =
+            std::make_unique<sim::MfdSurface>(surfaceWidth, static_cast<std::uint32_t>(statusHeight), kStatusCell);
         statusTexture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                               width, statusHeight));
     }
@@ -127,7 +130,8 @@ void WindowPresenter::Present(const std::string& status) {
 std::vector<std::uint32_t> WindowPresenter::Capture(int& width, int& height) {
     Draw(statusShown);
     SDL_GetRendererOutputSize(renderer.get(), &width, &height);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(width, 0)) * static_cast<std::size_t>(std::max(height, 0)));
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(width, 0)) *
+                                      static_cast<std::size_t>(std::max(height, 0)));
     if (pixels.empty() ||
         SDL_RenderReadPixels(renderer.get(), nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) != 0) {
         width = height = 0;

@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
     }
     try {
         const std::size_t frames = quorvel::video::WriteAnimatedPicture(video, picture, span);
-        std::cout << picture << ": " << frames << " frames, " << std::filesystem::file_size(picture) / 1024
-                  << " KiB\n";
+        std::cout << picture << ": " << frames << " frames, " << std::filesystem::file_size(picture) / 1024 << " KiB\n";
     } catch (const quorvel::video::VideoError& error) {
         std::cerr << "quorvel-animate: " << error.what() << "\n";
         return 2;

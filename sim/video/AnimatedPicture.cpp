@@ -18,7 +18,8 @@ constexpr double kMaxFramesPerSecond = 50;
 void CheckRequest(const std::filesystem::path& picture, const AnimationSpan& span) {
     const std::string name = picture.string();
     if (!HasExtension(picture, ".webp")) throw VideoError(name + ": an animated picture's name must end in .webp");
-    if (!(span.fromS >= 0 && std::isfinite(span.fromS))) throw VideoError(name + ": the span must start at 0 s or later");
+    if (!(span.fromS >= 0 && std::isfinite(span.fromS)))
+        throw VideoError(name + ": the span must start at 0 s or later");
     if (!(span.lengthS > 0 && span.lengthS <= kMaxLengthS)) {
         throw VideoError(name + ": the span must last more than 0 and at most " + std::to_string(kMaxLengthS) + " s");
     }
@@ -76,8 +77,7 @@ std::size_t WriteAnimatedPicture(const std::filesystem::path& video, const std::
         const std::size_t rowBytes = static_cast<std::size_t>(setup.width) * 4;
         for (int y = 0; y < setup.height; ++y) {
             std::memcpy(frame->data[0] + static_cast<std::ptrdiff_t>(y) * frame->linesize[0],
-                        pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(setup.width),
-                        rowBytes);
+                        pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(setup.width), rowBytes);
         }
         frame->pts = std::llround(static_cast<double>(slot) * frameS * 1000);
         file->Send(*frame);

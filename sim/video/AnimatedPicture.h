@@ -11,10 +11,10 @@
 namespace quorvel::video {
 
 struct AnimationSpan {
-    double fromS = 0;              // from this time in the video
-    double lengthS = 5;            // for this long
-    double framesPerSecond = 10;   // frames taken from the video, evenly
-    int quality = 60;              // the encoder's quality, 0 to 100
+    double fromS = 0;             // from this time in the video
+    double lengthS = 5;           // for this long
+    double framesPerSecond = 10;  // frames taken from the video, evenly
+    int quality = 60;             // the encoder's quality, 0 to 100
 };
 
 // Writes the span of the video as a looping animation at `picture`

@@ -19,7 +19,9 @@ constexpr const char* kPreset = "ultrafast";
 constexpr const char* kQuality = "23";  // x264's constant rate factor
 
 // Sources of any size up to kMaxSide fit an int, and so do their even sides.
-int Even(std::uint32_t side) { return static_cast<int>(side + (side & 1)); }
+int Even(std::uint32_t side) {
+    return static_cast<int>(side + (side & 1));
+}
 
 }  // namespace
 
@@ -101,6 +103,8 @@ void Mp4Writer::AddFrame(std::span<const std::uint32_t> pixels) {
     ++frames;
 }
 
-void Mp4Writer::Finish() { file->Finish(); }
+void Mp4Writer::Finish() {
+    file->Finish();
+}
 
 }  // namespace quorvel::video

@@ -56,8 +56,8 @@ bool VideoReader::Next(std::vector<std::uint32_t>& pixels, double& timeS) {
 bool VideoReader::Convert(std::vector<std::uint32_t>& pixels, double& timeS) {
     const auto format = static_cast<AVPixelFormat>(frame->format);
     scaler.reset(sws_getCachedContext(scaler.release(), frame->width, frame->height, format, frame->width,
-                                      frame->height, AV_PIX_FMT_BGRA, SWS_BILINEAR | SWS_ACCURATE_RND, nullptr,
-                                      nullptr, nullptr));
+                                      frame->height, AV_PIX_FMT_BGRA, SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr,
+                                      nullptr));
     if (!scaler) throw VideoError(name + ": no colour conversion for its frames");
     pixels.resize(static_cast<std::size_t>(frame->width) * static_cast<std::size_t>(frame->height));
     auto* target = reinterpret_cast<std::uint8_t*>(pixels.data());

@@ -59,8 +59,10 @@ protected:
         int wrong = 0;
         for (int y = 0; y < at.height; ++y) {
             for (int x = 0; x < at.width; ++x) {
-                const std::uint32_t shown = window[static_cast<std::size_t>((at.y + y) * windowWidth + at.x + x)] & 0xFFFFFF;
-                const std::uint32_t painted = surface.Pixel(static_cast<std::uint32_t>(x / zoom), static_cast<std::uint32_t>(y / zoom));
+                const std::uint32_t shown =
+                    window[static_cast<std::size_t>((at.y + y) * windowWidth + at.x + x)] & 0xFFFFFF;
+                const std::uint32_t painted =
+                    surface.Pixel(static_cast<std::uint32_t>(x / zoom), static_cast<std::uint32_t>(y / zoom));
                 wrong += shown != painted;
             }
         }
@@ -82,13 +84,15 @@ TEST_F(WindowPresenterTest, AtZoomOneTheWindowShowsEachMfdsPixelsUnchanged) {
     EXPECT_EQ(layout.zoom, 1);
     for (std::size_t i = 0; i < surfaces.size(); ++i) {
         EXPECT_EQ(layout.mfds[i].width, static_cast<int>(surfaces[i]->Width()));
-        EXPECT_EQ(Mismatches(window, width, i, layout.mfds[i], 1), 0) << "MFD " << i << ", " << presenter.RendererName();
+        EXPECT_EQ(Mismatches(window, width, i, layout.mfds[i], 1), 0)
+            << "MFD " << i << ", " << presenter.RendererName();
     }
     // The status strip carries text in the MFD's light grey.
     const auto status = layout.status;
     int text = 0;
     for (int y = status.y; y < status.y + status.height && y < height; ++y) {
-        for (int x = 0; x < width; ++x) text += (window[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) == 0xC0C0C0;
+        for (int x = 0; x < width; ++x)
+            text += (window[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF) == 0xC0C0C0;
     }
     EXPECT_GT(text, 50);
 
@@ -106,7 +110,8 @@ TEST_F(WindowPresenterTest, ResizedTheMfdsTakeTheLargestZoomThatFitsAndClicksFin
     SDL_Window* window = SDL_GetWindowFromID(presenter.WindowId());
     ASSERT_NE(window, nullptr);
     const int statusHeight = presenter.Layout().status.height;
-    SDL_SetWindowSize(window, 2 * 656 + 3 * quorvel::live::kPanelMargin, 2 * 400 + 2 * quorvel::live::kPanelMargin + 40);
+    SDL_SetWindowSize(window, 2 * 656 + 3 * quorvel::live::kPanelMargin,
+                      2 * 400 + 2 * quorvel::live::kPanelMargin + 40);
     SDL_PumpEvents();
     presenter.Present("resized");
     int width = 0, height = 0;

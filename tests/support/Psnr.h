@@ -21,7 +21,8 @@ inline double LumaPsnr(std::span<const std::uint32_t> a, int aRow, std::span<con
     double squares = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const double d = luma(a[static_cast<std::size_t>(y * aRow + x)]) - luma(b[static_cast<std::size_t>(y * bRow + x)]);
+            const double d =
+                luma(a[static_cast<std::size_t>(y * aRow + x)]) - luma(b[static_cast<std::size_t>(y * bRow + x)]);
             squares += d * d;
         }
     }

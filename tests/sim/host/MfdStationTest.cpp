@@ -20,7 +20,8 @@ using quorvel::sim::MfdStation;
 
 int LitPixels(const quorvel::sim::MfdSurface& surface) {
     const auto pixels = surface.Pixels();
-    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t p) { return (p & 0xFFFFFF) != 0; }));
+    return static_cast<int>(
+        std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t p) { return (p & 0xFFFFFF) != 0; }));
 }
 
 TEST(MfdStationTest, TheModesKeyOpensAPageAndSwitchingOffDestroysIt) {

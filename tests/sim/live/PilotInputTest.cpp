@@ -28,8 +28,8 @@ TEST(KeyNumberingTest, KeysGetTheirPcScanCodes) {
 
 // Every key the MFDs get has a code, and no key both flies and reaches a page.
 TEST(KeyboardLayoutTest, TheMainBlockGoesToTheMfdsAndTheRestFlies) {
-    for (SDL_Scancode key : {SDL_SCANCODE_Z, SDL_SCANCODE_V, SDL_SCANCODE_1, SDL_SCANCODE_SPACE,
-                             SDL_SCANCODE_RETURN, SDL_SCANCODE_SLASH, SDL_SCANCODE_LEFTBRACKET}) {
+    for (SDL_Scancode key : {SDL_SCANCODE_Z, SDL_SCANCODE_V, SDL_SCANCODE_1, SDL_SCANCODE_SPACE, SDL_SCANCODE_RETURN,
+                             SDL_SCANCODE_SLASH, SDL_SCANCODE_LEFTBRACKET}) {
         EXPECT_EQ(KeyAction(key, false), HostAction::None) << SDL_GetScancodeName(key);
         EXPECT_EQ(KeyAction(key, true), HostAction::None) << SDL_GetScancodeName(key);
         EXPECT_NE(HostKeyCode(key), 0u) << SDL_GetScancodeName(key);
@@ -75,9 +75,9 @@ TEST(PilotControlsTest, HeldKeysAndSticksGiveDemandsAndMoveTheThrottle) {
 
     keys.ReleaseAll();
     PadState pad;
-    pad.leftY = PadAxis(32767);    // stick fully back
-    pad.leftX = PadAxis(-16384);   // half left
-    pad.rightX = PadAxis(2000);    // inside the dead zone
+    pad.leftY = PadAxis(32767);   // stick fully back
+    pad.leftX = PadAxis(-16384);  // half left
+    pad.rightX = PadAxis(2000);   // inside the dead zone
     pad.leftTrigger = PadAxis(32767);
     demands = PilotDemands(keys, pad, 0.5, 0.1);
     EXPECT_EQ(demands.pitch, 1);

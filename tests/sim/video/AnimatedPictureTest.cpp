@@ -23,30 +23,33 @@ using quorvel::video::WriteAnimatedPicture;
 
 std::uint32_t Le32(const std::vector<char>& bytes, std::size_t at) {
     std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
     return value;
 }
 
 struct WebPSummary {
     bool riff = false;
-    int frames = 0;             // ANMF chunks
-    int loops = -1;             // the ANIM chunk's loop count, 0 for ever
-    std::vector<int> durations; // ms, per frame
+    int frames = 0;              // ANMF chunks
+    int loops = -1;              // the ANIM chunk's loop count, 0 for ever
+    std::vector<int> durations;  // ms, per frame
 };
 
 WebPSummary Summarise(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
     WebPSummary summary;
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WEBP", 4) != 0) {
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(bytes.data() + 8, "WEBP", 4) != 0) {
         return summary;
     }
     summary.riff = true;
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
         const std::string tag(bytes.data() + at, 4);
         const std::uint32_t size = Le32(bytes, at + 4);
-        if (tag == "ANIM" && at + 14 <= bytes.size()) summary.loops = static_cast<unsigned char>(bytes[at + 12]) |
-                                                                      static_cast<unsigned char>(bytes[at + 13]) << 8;
+        if (tag == "ANIM" && at + 14 <= bytes.size())
+            summary.loops = static_cast<unsigned char>(bytes[at + 12]) | static_cast<unsigned char>(bytes[at + 13])
+                                                                             << 8;
         if (tag == "ANMF" && at + 24 <= bytes.size()) {
             ++summary.frames;
             summary.durations.push_back(static_cast<int>(Le32(bytes, at + 20) & 0xFFFFFF));
@@ -59,7 +62,9 @@ WebPSummary Summarise(const fs::path& path) {
 class AnimatedPictureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "quorvel-animation-test";
+        // One folder per test: ctest runs tests side by side.
+        dir = fs::temp_directory_path() / "quorvel-animation-test" /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);
         // Two seconds at 25 frames a second: a bar moving right, a pixel a frame.
@@ -67,7 +72,8 @@ protected:
         std::vector<std::uint32_t> frame(96 * 64);
         for (int i = 0; i < 50; ++i) {
             for (int y = 0; y < 64; ++y) {
-                for (int x = 0; x < 96; ++x) frame[static_cast<std::size_t>(y * 96 + x)] = x >= i && x < i + 12 ? 0x30E030 : 0x101010;
+                for (int x = 0; x < 96; ++x)
+                    frame[static_cast<std::size_t>(y * 96 + x)] = x >= i && x < i + 12 ? 0x30E030 : 0x101010;
             }
             writer.AddFrame(frame);
         }

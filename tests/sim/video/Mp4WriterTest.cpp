@@ -31,7 +31,9 @@ using quorvel::video::VideoReader;
 class Mp4WriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "quorvel-video-test";
+        // One folder per test: ctest runs tests side by side.
+        dir = fs::temp_directory_path() / "quorvel-video-test" /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -138,7 +140,8 @@ TEST_F(Mp4WriterTest, OddSizesArePaddedWithTheirEdgeAndThirdsOfASecondKeepTheirP
     for (int y = 0; y < height; ++y) addedColumn.push_back(last[static_cast<std::size_t>(y * width + kWidth)]);
     EXPECT_GE(quorvel::test::LumaPsnr(addedColumn, 1, red, 1, 1, height), 30.0);
     const std::span<const std::uint32_t> addedRow(last.data() + static_cast<std::size_t>(kHeight * width), kWidth);
-    const std::span<const std::uint32_t> lastRow(source.data() + static_cast<std::size_t>((kHeight - 1) * kWidth), kWidth);
+    const std::span<const std::uint32_t> lastRow(source.data() + static_cast<std::size_t>((kHeight - 1) * kWidth),
+                                                 kWidth);
     EXPECT_GE(quorvel::test::LumaPsnr(addedRow, kWidth, lastRow, kWidth, kWidth, 1), 30.0);
 }
 
