@@ -13,6 +13,7 @@
 
 #include "sim/video/FfmpegObjects.h"
 #include "sim/video/Mp4Writer.h"
+#include "support/BenchProcess.h"
 
 namespace {
 
@@ -62,11 +63,7 @@ WebPSummary Summarise(const fs::path& path) {
 class AnimatedPictureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // One folder per test: ctest runs tests side by side.
-        dir = fs::temp_directory_path() / "quorvel-animation-test" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = quorvel::test::TestFolder();
         // Two seconds at 25 frames a second: a bar moving right, a pixel a frame.
         quorvel::video::Mp4Writer writer(dir / "flight.mp4", 96, 64, 0.04);
         std::vector<std::uint32_t> frame(96 * 64);

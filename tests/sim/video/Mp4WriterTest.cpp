@@ -18,6 +18,7 @@
 #include "sim/HostVessel.h"
 #include "sim/MfdSurface.h"
 #include "sim/video/VideoReader.h"
+#include "support/BenchProcess.h"
 #include "support/Psnr.h"
 
 namespace {
@@ -31,11 +32,7 @@ using quorvel::video::VideoReader;
 class Mp4WriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // One folder per test: ctest runs tests side by side.
-        dir = fs::temp_directory_path() / "quorvel-video-test" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = quorvel::test::TestFolder();
     }
     void TearDown() override { fs::remove_all(dir); }
 
