@@ -61,49 +61,109 @@ Mp4Writer::Mp4Writer(const std::filesystem::path& path, std::uint32_t width, std
         encoder.color_trc = AVCOL_TRC_SMPTE170M;
     };
     file = std::make_unique<EncodedFile>(path, setup);
-
-    scaler.reset(sws_getContext(setup.width, setup.height, AV_PIX_FMT_BGR0, setup.width, setup.height,
-                                AV_PIX_FMT_YUV420P, SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
+    evenWidth = setup.width;
+    evenHeight = setup.height;
+    scaler.reset(sws_getContext(evenWidth, evenHeight, AV_PIX_FMT_BGR0, evenWidth, evenHeight, AV_PIX_FMT_YUV420P,
+                                SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler) throw VideoError(name + ": no colour conversion for the frames");
-    picture = AllocatePicture(setup.width, setup.height, AV_PIX_FMT_YUV420P, name);
-    if (setup.width != static_cast<int>(width) || setup.height != static_cast<int>(height)) {
-        padded.resize(static_cast<std::size_t>(setup.width) * static_cast<std::size_t>(setup.height));
+    picture = AllocatePicture(evenWidth, evenHeight, AV_PIX_FMT_YUV420P, name);
+    encoder = std::thread([this] { Encode(); });
+}
+
+Mp4Writer::~Mp4Writer() {
+    StopEncoding();
+}
+
+void Mp4Writer::StopEncoding() {
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        closing = true;
     }
+    changed.notify_all();
+    if (encoder.joinable()) encoder.join();
+}
+
+// The first failure stays: every later call reports it.
+void Mp4Writer::RethrowFailure() {
+    if (failure) std::rethrow_exception(failure);
 }
 
 void Mp4Writer::AddFrame(std::span<const std::uint32_t> pixels) {
-    const std::size_t expected = std::size_t{width} * height;
-    if (pixels.size() != expected) {
+    if (pixels.size() != std::size_t{width} * height) {
         throw VideoError(file->Name() + ": a frame of " + std::to_string(pixels.size()) + " pixels, not " +
                          std::to_string(width) + "x" + std::to_string(height));
     }
-    const std::uint32_t* rows = pixels.data();
-    int stride = static_cast<int>(width);
-    if (!padded.empty()) {
-        const std::size_t evenWidth = Even(width);
-        for (std::uint32_t y = 0; y < height; ++y) {
-            std::uint32_t* row = padded.data() + y * evenWidth;
-            std::copy_n(pixels.data() + std::size_t{y} * width, width, row);
-            if (evenWidth != width) row[width] = row[width - 1];
+    Pixels frame;
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        changed.wait(guard, [this] { return queued.size() < kQueuedFrames || failure || closing; });
+        RethrowFailure();
+        if (closing) throw VideoError(file->Name() + ": a frame after the end");
+        if (!spare.empty()) {
+            frame = std::move(spare.back());
+            spare.pop_back();
         }
-        if (Even(height) != static_cast<int>(height)) {
-            std::copy_n(padded.data() + (height - 1) * evenWidth, evenWidth, padded.data() + height * evenWidth);
-        }
-        rows = padded.data();
-        stride = static_cast<int>(evenWidth);
     }
-    if (const int error = av_frame_make_writable(picture.get()); error < 0) {
-        throw VideoError(file->Name() + ": no frame to encode into: " + FfmpegErrorText(error));
+    // Copied here, padded to even sides by repeating the last column and row.
+    const auto evenW = static_cast<std::size_t>(evenWidth);
+    frame.resize(evenW * static_cast<std::size_t>(evenHeight));
+    for (std::uint32_t y = 0; y < height; ++y) {
+        std::uint32_t* row = frame.data() + y * evenW;
+        std::copy_n(pixels.data() + std::size_t{y} * width, width, row);
+        if (evenW != width) row[width] = row[width - 1];
     }
-    const auto* source = reinterpret_cast<const std::uint8_t*>(rows);
-    const int sourceStride = stride * 4;
-    sws_scale(scaler.get(), &source, &sourceStride, 0, picture->height, picture->data, picture->linesize);
-    picture->pts = static_cast<std::int64_t>(frames);
-    file->Send(*picture);
+    if (static_cast<std::uint32_t>(evenHeight) != height) {
+        std::copy_n(frame.data() + (height - 1) * evenW, evenW, frame.data() + height * evenW);
+    }
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        queued.push_back(std::move(frame));
+    }
+    changed.notify_all();
     ++frames;
 }
 
+void Mp4Writer::Encode() {
+    std::int64_t pts = 0;
+    while (true) {
+        Pixels frame;
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            changed.wait(guard, [this] { return !queued.empty() || closing; });
+            if (queued.empty()) return;  // closing, and everything encoded
+            frame = std::move(queued.front());
+            queued.pop_front();
+        }
+        try {
+            Convert(frame, pts++);
+        } catch (...) {
+            const std::lock_guard<std::mutex> guard(lock);
+            failure = std::current_exception();
+            queued.clear();
+            closing = true;
+        }
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            spare.push_back(std::move(frame));
+        }
+        changed.notify_all();
+    }
+}
+
+void Mp4Writer::Convert(const Pixels& frame, std::int64_t pts) {
+    if (const int error = av_frame_make_writable(picture.get()); error < 0) {
+        throw VideoError(file->Name() + ": no frame to encode into: " + FfmpegErrorText(error));
+    }
+    const auto* source = reinterpret_cast<const std::uint8_t*>(frame.data());
+    const int sourceStride = evenWidth * 4;
+    sws_scale(scaler.get(), &source, &sourceStride, 0, evenHeight, picture->data, picture->linesize);
+    picture->pts = pts;
+    file->Send(*picture);
+}
+
 void Mp4Writer::Finish() {
+    StopEncoding();
+    RethrowFailure();  // the thread is gone: no lock needed
     file->Finish();
 }
 
