@@ -71,11 +71,13 @@ void MfdStation::PaintModeList() {
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     const int lineHeight = static_cast<int>(MfdCharCell(surface.Width(), surface.Height()).height);
     int y = lineHeight;
-    const std::string heading = "MODES (key: mode)";
+    const std::string heading = "MODES";
     TextOutA(dc, lineHeight, y, heading.c_str(), static_cast<int>(heading.size()));
     for (const RegisteredMode& registered : ModeRegistry::Instance().Modes()) {
         y += lineHeight;
-        const std::string line = std::to_string(registered.key) + ": " + registered.name;
+        const std::string name = keyNames ? keyNames(registered.key) : std::string();
+        const std::string line =
+            (name.empty() ? "" : name + " ") + "(" + std::to_string(registered.key) + "): " + registered.name;
         TextOutA(dc, lineHeight, y, line.c_str(), static_cast<int>(line.size()));
     }
 }

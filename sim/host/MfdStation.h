@@ -9,7 +9,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "host/Mfd.h"
 #include "sim/HostVessel.h"
@@ -21,6 +23,9 @@ namespace quorvel::sim {
 class HLVAPI MfdStation {
 public:
     enum class Showing { Off, ModeList, Page };
+    // The name of the key that gives a host key code, for the mode list;
+    // empty when there is none.
+    using KeyNames = std::function<std::string(std::uint32_t)>;
 
     // Off at first; `index` is the MFD number the mode's callback is given.
     MfdStation(ModuleHost& host, HostVessel& vessel, std::uint32_t index, std::uint32_t width, std::uint32_t height);
@@ -39,8 +44,10 @@ public:
     // nothing. True when it was used.
     bool Key(std::uint32_t key);
 
-    // Paints the surface with what the station shows.
+    // Paints the surface with what the station shows. The mode list gives
+    // each mode's key code, and the key's name when KeyNames has one.
     void Repaint();
+    void SetKeyNames(KeyNames names) { keyNames = std::move(names); }
 
     Showing Shows() const { return showing; }
     MFD* Page() const { return page; }
@@ -59,6 +66,7 @@ private:
     Showing showing = Showing::Off;
     MFD* page = nullptr;  // owned by the module host until closed
     std::string mode;
+    KeyNames keyNames;
 };
 
 }  // namespace quorvel::sim

@@ -1,5 +1,7 @@
 #include "sim/live/KeyNumbering.h"
 
+#include <SDL2/SDL_keyboard.h>
+
 #include <array>
 
 namespace quorvel::live {
@@ -84,6 +86,17 @@ std::uint32_t HostKeyCode(SDL_Scancode key) {
         case SDL_SCANCODE_APPLICATION: return 0xDD;
         default: return 0;
     }
+}
+
+std::string HostKeyName(std::uint32_t code) {
+    if (code == 0) return {};
+    for (int key = SDL_SCANCODE_UNKNOWN + 1; key < SDL_NUM_SCANCODES; ++key) {
+        const auto scancode = static_cast<SDL_Scancode>(key);
+        if (HostKeyCode(scancode) != code) continue;
+        const char* name = SDL_GetKeyName(SDL_GetKeyFromScancode(scancode));
+        return name != nullptr && *name != '\0' ? name : SDL_GetScancodeName(scancode);
+    }
+    return {};
 }
 
 }  // namespace quorvel::live

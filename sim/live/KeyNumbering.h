@@ -13,11 +13,16 @@
 #include <SDL2/SDL_scancode.h>
 
 #include <cstdint>
+#include <string>
 
 namespace quorvel::live {
 
 // The host's code for an SDL scancode (SDL numbers keys by place, too);
 // 0 for a key that set 1 has no code for.
 std::uint32_t HostKeyCode(SDL_Scancode key);
+// The name of the key that gives the code, as the keyboard's layout
+// labels it ("Z" for 44 on a US keyboard, "Y" on a German one); empty for
+// a code no key gives.
+std::string HostKeyName(std::uint32_t code);
 
 }  // namespace quorvel::live

@@ -24,6 +24,9 @@ TEST(KeyNumberingTest, KeysGetTheirPcScanCodes) {
     EXPECT_EQ(HostKeyCode(SDL_SCANCODE_KP_8), 0x48u);
     EXPECT_EQ(HostKeyCode(SDL_SCANCODE_UP), 0xC8u) << "its 0xE0 twin, 0x80 up";
     EXPECT_EQ(HostKeyCode(SDL_SCANCODE_F13), 0u);
+    EXPECT_EQ(HostKeyName(44), "Z") << "SDL's keymap without a display is the US one";
+    EXPECT_EQ(HostKeyName(0xC8), "Up");
+    EXPECT_EQ(HostKeyName(0x7F), "");
 }
 
 // Every key the MFDs get has a code, and no key both flies and reaches a page.
