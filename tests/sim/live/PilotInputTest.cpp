@@ -37,14 +37,7 @@ TEST(KeyboardLayoutTest, TheMainBlockGoesToTheMfdsAndTheRestFlies) {
         EXPECT_EQ(KeyAction(key, true), HostAction::None) << SDL_GetScancodeName(key);
         EXPECT_NE(HostKeyCode(key), 0u) << SDL_GetScancodeName(key);
     }
-    EXPECT_EQ(KeyAction(SDL_SCANCODE_LEFT, false), HostAction::RollLeft);
-    EXPECT_EQ(KeyAction(SDL_SCANCODE_LEFT, true), HostAction::YawLeft);
-    EXPECT_EQ(KeyAction(SDL_SCANCODE_LSHIFT, false), HostAction::Modifier);
-    EXPECT_EQ(KeyAction(SDL_SCANCODE_TAB, false), HostAction::NextMfd);
-    EXPECT_EQ(KeyAction(SDL_SCANCODE_F6, false), HostAction::AutopilotToggle);
-    EXPECT_TRUE(IsHeldAction(HostAction::ThrottleDown));
-    EXPECT_FALSE(IsHeldAction(HostAction::ThrottleCut));
-    EXPECT_EQ(ButtonAction(SDL_CONTROLLER_BUTTON_A), HostAction::AutopilotToggle);
+    EXPECT_EQ(KeyAction(SDL_SCANCODE_LSHIFT, false), HostAction::Modifier) << "Shift alone reaches no page";
 }
 
 TEST(PilotControlsTest, HeldKeysAndSticksGiveDemandsAndMoveTheThrottle) {
