@@ -9,6 +9,7 @@
 
 #include "platform/SurfaceLimit.h"
 #include "sim/MessageText.h"
+#include "sim/VideoNames.h"
 #include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
@@ -78,6 +79,18 @@ std::vector<MfdSize> MfdSizes(const std::vector<std::string>& texts) {
     return sizes;
 }
 
+#ifdef _WIN32
+constexpr const char* kWindowHelp = "fly it live in a window: not in this Windows build";
+constexpr const char* kVideoHelp = "an MP4 video of each MFD: not in this Windows build";
+#else
+constexpr const char* kWindowHelp =
+    "fly it live in a window, in real time, from the keyboard or a game controller (see the README); ends at the "
+    "run's duration, or with Escape or the window closed";
+constexpr const char* kVideoHelp =
+    "an H.264 MP4 of each MFD, a frame per repaint: FILE.mp4 for MFD 0, FILE-mfd<i>.mp4 for MFD i, in a folder "
+    "that exists";
+#endif
+
 }  // namespace
 
 std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCode) {
@@ -113,15 +126,20 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         app.add_option("--frame-every", frameEvery, "simulated seconds between pictures (default: 5)")
             ->type_name("SECONDS");
     const CLI::Option* repaintOption =
-        app.add_option("--repaint-every", repaintEvery, "simulated seconds between repaints (default: 1)")
+        app.add_option("--repaint-every", repaintEvery,
+                       "simulated seconds between repaints, the host's MFD refresh (default: 1; in the window 0.1, "
+                       "ten a second at 1x)")
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
+    app.add_flag("--window", options.window, kWindowHelp);
+    app.add_option("--video", options.videoPath, kVideoHelp)->type_name("FILE.mp4");
     app.footer(
         "The progress bar shows on stderr only when it is a terminal.\n"
-        "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
-        "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
-        "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
-        "file, line and field). Nothing is written before every input is checked.");
+        "Exit status: 0 success, also when the window is closed early; 1 runtime failure (the module\n"
+        "cannot be loaded, the window cannot open, an output cannot be written, the vessel's state\n"
+        "stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE); 2 bad options, scenario\n"
+        "file or replay log, or --window with no display (one message naming the option, or the file,\n"
+        "line and field). Nothing is written before every input is checked.");
 
     try {
         app.parse(argc, argv);
@@ -140,6 +158,11 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         if (durationOption->count() > 0) options.durationS = Seconds("--duration", duration);
         if (frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", frameEvery);
         if (repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", repaintEvery);
+        if (!options.videoPath.empty()) {
+            if (const std::string fault = VideoNameFault(options.videoPath); !fault.empty()) {
+                throw OptionError("--video " + Excerpt(options.videoPath) + ": " + fault);
+            }
+        }
     } catch (const OptionError& error) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         exitCode = 2;

@@ -18,6 +18,10 @@ struct MfdSize {
 inline constexpr double kMinIntervalS = 0.02;  // one step of the flight model
 inline constexpr double kMaxRunS = 1e6;
 inline constexpr std::size_t kMaxMfds = 16;
+// Unless the options or the scenario say: a batch run repaints once a
+// simulated second, the live window ten times.
+inline constexpr double kRepaintEveryS = 1;
+inline constexpr double kWindowRepaintEveryS = 0.1;
 
 // What the command line asks for. Unset values leave the scenario's own.
 struct BenchOptions {
@@ -30,6 +34,8 @@ struct BenchOptions {
     std::optional<double> frameEveryS;    // simulated seconds between pictures
     std::optional<double> repaintEveryS;  // between repaints, as a host refreshes its MFDs
     bool quiet = false;  // no running summary, key reports or progress bar
+    bool window = false;    // fly it live, in real time, in a window
+    std::string videoPath;  // a video of each MFD's repaints; empty: none
 };
 
 // Parses argv. On --help prints the usage to stdout and returns nullopt

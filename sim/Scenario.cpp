@@ -29,6 +29,7 @@ void ApplyOptions(const BenchOptions& options, Scenario& scenario) {
     if (options.frameEveryS) output.frameEveryS = *options.frameEveryS;
     if (options.repaintEveryS) output.repaintEveryS = *options.repaintEveryS;
     if (!options.mfds.empty()) output.mfds = options.mfds;
+    if (!options.videoPath.empty()) output.videoPath = options.videoPath;
     for (const KeyPress& key : scenario.keys) {
         if (key.mfd >= output.mfds.size()) {
             throw InputError(scenario.source, key.sourceLine, "key[" + std::to_string(key.index) + "].mfd",

@@ -64,8 +64,10 @@ struct OutputSchedule {
     // Unset: the built-in 420 s, or the whole of a replayed log.
     std::optional<double> durationS;
     double frameEveryS = 5;
-    double repaintEveryS = 1;
+    // Unset: kRepaintEveryS, or kWindowRepaintEveryS in the window.
+    std::optional<double> repaintEveryS;
     std::vector<MfdSize> mfds{MfdSize{}};
+    std::string videoPath;  // sim/VideoNames.h; empty: no video
 };
 
 struct Scenario {

@@ -30,13 +30,18 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
     const PixelSize size = PanelSize(sizes, statusHeight, zoom);
     const PixelSize smallest = PanelSize(sizes, statusHeight, 1);
     if (size.width > 32767 || size.height > 32767) throw LiveError("the MFDs are too large for a window");
+    // No OpenGL on the host's thread: the module's own (the platform's EGL)
+    // must be free to become current there at any time, and the GL driver
+    // does not let a GLX context of SDL's be current beside it. Nor may SDL
+    // try OpenGL out for the window's pixels.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                   static_cast<int>(size.width), static_cast<int>(size.height),
                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN));
     if (!window) throw LiveError(SdlError("cannot open a window"));
     SDL_SetWindowMinimumSize(window.get(), static_cast<int>(smallest.width), static_cast<int>(smallest.height));
-    renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_PRESENTVSYNC));
-    if (!renderer) renderer.reset(SDL_CreateRenderer(window.get(), -1, 0));
+    renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer) throw LiveError(SdlError("cannot draw in the window"));
 
     SDL_DisplayMode mode{};
@@ -119,8 +124,8 @@ void WindowPresenter::Draw(const std::string& status) {
 void WindowPresenter::Present(const std::string& status) {
     Draw(status);
     SDL_RenderPresent(renderer.get());
-    // Where the renderer has no vsync, the present returns at once: wait
-    // out the rest of the display's frame so as not to spin.
+    // The software renderer has no vsync and returns at once: wait out the
+    // rest of the display's frame so as not to spin.
     const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
     const double elapsedS = static_cast<double>(SDL_GetPerformanceCounter() - lastPresent) / frequency;
     if (elapsedS < displayFrameS) SDL_Delay(static_cast<std::uint32_t>((displayFrameS - elapsedS) * 1000));

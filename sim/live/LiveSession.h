@@ -1,0 +1,83 @@
+// The live window's side of a run (sim/RunExtensions.h): each MFD shown as
+// it repaints, simulated time following the wall clock times the time
+// acceleration (sim/live/RealTimePacer.h), and the keyboard, a game
+// controller and clicks flying the vessel and working the MFDs as
+// sim/live/KeyboardLayout.h lays them out. In a replay the flying keys do
+// nothing. For tests, a script of events at simulated times goes the way
+// the keyboard's events go, the clock is injected, and a hook sees each
+// frame as it is shown.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/RunExtensions.h"
+#include "sim/live/KeyboardLayout.h"
+#include "sim/live/PilotControls.h"
+#include "sim/live/PilotSeat.h"
+#include "sim/live/RealTimePacer.h"
+#include "sim/live/ScriptedInput.h"
+#include "sim/live/SdlObjects.h"
+#include "sim/live/WindowPresenter.h"
+
+namespace quorvel::live {
+
+// A frame just put on the screen.
+struct LiveFrame {
+    double timeS = 0;  // simulated
+    sim::BenchSteps& run;
+    WindowPresenter& presenter;
+    const std::string& status;
+};
+
+struct LiveSetup {
+    WallClock clock = SteadyClockSeconds;
+    int zoom = 0;  // 0: the largest the display holds
+    std::vector<ScriptedEvent> script;
+    std::function<void(const LiveFrame&)> afterFrame;
+};
+
+class LiveSession : public sim::StepLoop {
+public:
+    // Opens the window; throws LiveError, with SDL's words, when it cannot.
+    LiveSession(const sim::WindowRequest& request, LiveSetup setup);
+
+    void Run(sim::BenchSteps& steps) override;
+    void Repainted(std::size_t mfd) override;
+
+private:
+    void TakeControls();
+    void PollEvents();
+    void ApplyScript();
+    void Apply(const InputEvent& event);
+    void Act(HostAction action);
+    void KeyToMfd(std::size_t mfd, std::uint32_t code);
+    void Switch(std::size_t mfd, HostAction action);
+    void RepaintNow(std::size_t mfd);
+    void FlyByHand();
+    void Present();
+    std::string Status() const;
+
+    sim::WindowRequest request;
+    LiveSetup setup;
+    WindowPresenter presenter;
+    SdlSubsystem controllers{SDL_INIT_GAMECONTROLLER};
+    GameControllerHandle controller;
+    RealTimePacer pacer;
+    ScriptedInput script;
+    HeldKeys held;
+    std::shared_ptr<PilotSeat> seat;  // shared with the vessel's control law; null in a replay
+    sim::BenchSteps* run = nullptr;   // while Run runs
+    std::vector<bool> fresh;          // a picture not shown yet, per MFD
+    std::vector<std::string> lastMode;  // what an MFD switched off showed
+    std::size_t keyboard = 0;           // the MFD that has it
+    double resumeAcceleration = 1;
+    std::string lastKey;
+    bool ended = false;
+};
+
+}  // namespace quorvel::live

@@ -1,0 +1,29 @@
+// The live window's status text: a line of flight (time, time
+// acceleration, altitude, speed, Mach, main fuel, who flies), a line of
+// MFDs (what each shows, which has the keyboard, the last key it was
+// given) and a line of the keys that run the window.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "sim/VesselState.h"
+
+namespace quorvel::live {
+
+struct StatusFacts {
+    double timeS = 0;
+    double acceleration = 1;  // 0: paused
+    bool behind = false;      // simulated time runs slower than asked
+    const sim::VesselState* state = nullptr;
+    std::string pilot;  // who flies: "autopilot", "hands"...; empty: a replay
+    std::vector<std::string> mfds;  // what each shows
+    std::size_t keyboard = 0;       // the MFD that has the keyboard
+    std::string lastKey;            // "key 47 taken"; empty before the first
+};
+
+// Three lines, split by '\n'.
+std::string StatusText(const StatusFacts& facts);
+
+}  // namespace quorvel::live
