@@ -160,7 +160,7 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         if (repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", repaintEvery);
         if (!options.videoPath.empty()) {
             if (const std::string fault = VideoNameFault(options.videoPath); !fault.empty()) {
-                throw OptionError("--video " + Excerpt(options.videoPath) + ": " + fault);
+                throw OptionError("--video " + options.videoPath + ": " + fault);
             }
         }
     } catch (const OptionError& error) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "sim/MessageText.h"
-
 namespace quorvel::sim {
 
 std::filesystem::path VideoName(const std::filesystem::path& video, std::size_t mfd) {
@@ -25,8 +23,8 @@ std::string VideoNameFault(const std::string& video) {
     if (folder.empty()) return "";
     std::error_code error;
     const auto status = std::filesystem::status(folder, error);
-    if (!std::filesystem::exists(status)) return "no folder " + Excerpt(folder.string()) + " to write it in";
-    if (!std::filesystem::is_directory(status)) return Excerpt(folder.string()) + " is not a folder";
+    if (!std::filesystem::exists(status)) return "no folder " + folder.string() + " to write it in";
+    if (!std::filesystem::is_directory(status)) return folder.string() + " is not a folder";
     return "";
 }
 

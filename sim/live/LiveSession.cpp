@@ -12,7 +12,7 @@ namespace quorvel::live {
 namespace {
 
 constexpr double kStepS = flight::FlightModel::kStepS;
-constexpr int kStatusLines = 3;
+constexpr int kStatusLines = 4;
 constexpr double kFastest = 100;  // the time acceleration a frame's steps must keep up with
 
 std::vector<PixelSize> Sizes(const std::vector<sim::MfdSize>& mfds) {

@@ -1,7 +1,7 @@
-// The live window's status text: a line of flight (time, time
-// acceleration, altitude, speed, Mach, main fuel, who flies), a line of
-// MFDs (what each shows, which has the keyboard, the last key it was
-// given) and a line of the keys that run the window.
+// The live window's status text, in lines short enough for a window of
+// one MFD: time, time acceleration and who flies; altitude, speed, Mach
+// and main fuel; what each MFD shows, which has the keyboard and the last
+// key it was given; the keys that run the window.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +23,7 @@ struct StatusFacts {
     std::string lastKey;            // "key 47 taken"; empty before the first
 };
 
-// Three lines, split by '\n'.
+// Four lines, split by '\n'.
 std::string StatusText(const StatusFacts& facts);
 
 }  // namespace quorvel::live
