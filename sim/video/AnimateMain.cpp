@@ -17,9 +17,12 @@ int main(int argc, char** argv) {
     app.add_option("video", video, "the video (an MP4 quorvel-sim wrote)")->required();
     app.add_option("picture", picture, "the picture to write, a name ending in .webp")->required();
     app.add_option("--from", span.fromS, "where in the video it starts, seconds")->check(CLI::Range(0.0, 1e9));
-    app.add_option("--length", span.lengthS, "how long it lasts, seconds")->check(CLI::Range(0.01, 60.0));
+    app.add_option("--length", span.lengthS, "how much of the video it shows, seconds")
+        ->check(CLI::Range(0.01, 6000.0));
     app.add_option("--fps", span.framesPerSecond, "frames per second")->check(CLI::Range(0.1, 50.0));
     app.add_option("--quality", span.quality, "0 (smallest) to 100 (best)")->check(CLI::Range(0, 100));
+    app.add_option("--speed", span.speed, "how many times faster than the video it plays")
+        ->check(CLI::Range(0.01, 100.0));
     app.footer("Exit status: 0 written; 2 a bad option, a video it cannot read or a picture it cannot write.");
     try {
         app.parse(argc, argv);

@@ -12,16 +12,21 @@ namespace quorvel::video {
 
 namespace {
 
-constexpr double kMaxLengthS = 60;
+constexpr double kMaxLengthS = 60;  // as it plays
 constexpr double kMaxFramesPerSecond = 50;
+constexpr double kMaxSpeed = 100;
 
 void CheckRequest(const std::filesystem::path& picture, const AnimationSpan& span) {
     const std::string name = picture.string();
     if (!HasExtension(picture, ".webp")) throw VideoError(name + ": an animated picture's name must end in .webp");
     if (!(span.fromS >= 0 && std::isfinite(span.fromS)))
         throw VideoError(name + ": the span must start at 0 s or later");
-    if (!(span.lengthS > 0 && span.lengthS <= kMaxLengthS)) {
-        throw VideoError(name + ": the span must last more than 0 and at most " + std::to_string(kMaxLengthS) + " s");
+    if (!(span.speed > 0 && span.speed <= kMaxSpeed)) {
+        throw VideoError(name + ": the speed must be more than 0 and at most " + std::to_string(kMaxSpeed));
+    }
+    if (!(span.lengthS > 0 && span.lengthS / span.speed <= kMaxLengthS)) {
+        throw VideoError(name + ": the span must play for more than 0 and at most " + std::to_string(kMaxLengthS) +
+                         " s");
     }
     if (!(span.framesPerSecond > 0 && span.framesPerSecond <= kMaxFramesPerSecond)) {
         throw VideoError(name + ": frames per second must be more than 0 and at most " +
@@ -51,9 +56,10 @@ std::size_t WriteAnimatedPicture(const std::filesystem::path& video, const std::
     std::unique_ptr<EncodedFile> file;
     FrameHandle frame;
 
-    // Each frame takes the first video frame in its slot of 1/fps, and
-    // keeps that slot's time, so a slower video keeps its pace.
-    const double frameS = 1.0 / span.framesPerSecond;
+    // Each frame takes the first video frame in its slot of speed/fps of
+    // the video, and plays at that slot's time divided by the speed, so a
+    // slower video keeps its pace.
+    const double frameS = span.speed / span.framesPerSecond;
     const double endS = span.fromS + span.lengthS;
     constexpr double kSlack = 1e-6;  // a frame's time stamp rounded a little early
     std::vector<std::uint32_t> pixels;
@@ -79,7 +85,7 @@ std::size_t WriteAnimatedPicture(const std::filesystem::path& video, const std::
             std::memcpy(frame->data[0] + static_cast<std::ptrdiff_t>(y) * frame->linesize[0],
                         pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(setup.width), rowBytes);
         }
-        frame->pts = std::llround(static_cast<double>(slot) * frameS * 1000);
+        frame->pts = std::llround(static_cast<double>(slot) * 1000 / span.framesPerSecond);
         file->Send(*frame);
         ++taken;
     }

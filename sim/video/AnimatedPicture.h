@@ -12,9 +12,10 @@ namespace quorvel::video {
 
 struct AnimationSpan {
     double fromS = 0;             // from this time in the video
-    double lengthS = 5;           // for this long
-    double framesPerSecond = 10;  // frames taken from the video, evenly
+    double lengthS = 5;           // for this long of the video
+    double framesPerSecond = 10;  // of the picture, each taken from the video
     int quality = 60;             // the encoder's quality, 0 to 100
+    double speed = 1;             // how many times faster than the video it plays
 };
 
 // Writes the span of the video as a looping animation at `picture`

@@ -91,6 +91,12 @@ TEST_F(AnimatedPictureTest, TakesTheSpanAtTheRateAskedAndLoopsForEver) {
     // Every frame differs, so none is merged into the one before.
     for (int duration : summary.durations) EXPECT_EQ(duration, 100);
     EXPECT_FALSE(fs::exists(dir / "flight.webp.partial"));
+
+    // Four times as fast: the whole two seconds in half a second.
+    EXPECT_EQ(WriteAnimatedPicture(dir / "flight.mp4", picture, AnimationSpan{0, 2, 10, 60, 4}), 5u);
+    const WebPSummary fast = Summarise(picture);
+    EXPECT_EQ(fast.frames, 5);
+    for (int duration : fast.durations) EXPECT_EQ(duration, 100);
 }
 
 TEST_F(AnimatedPictureTest, BadRequestsThrowAndLeaveNoPicture) {
