@@ -291,6 +291,7 @@ private:
         out << "wrote " << ContactSheetName(0) << others << ", telemetry.csv (" << outputs->TelemetryRows()
             << " rows)\n";
         if (!videos.empty()) out << "wrote " << schedule.videoPath << others << " (" << videoFrames << " frames)\n";
+        if (window) out << window->Summary() << "\n";
         out << driver.Summary() << "\n";
     }
 

@@ -63,6 +63,8 @@ public:
     virtual void Run(BenchSteps& steps) = 0;
     // An MFD was repainted on the run's schedule.
     virtual void Repainted(std::size_t mfd) = 0;
+    // A closing line on how it went: frames shown, wall time.
+    virtual std::string Summary() const = 0;
 };
 
 // What the live window shows and who flies.

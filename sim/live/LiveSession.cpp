@@ -1,6 +1,7 @@
 #include "sim/live/LiveSession.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "sim/VesselDriver.h"
 #include "sim/host/MfdStation.h"
@@ -49,6 +50,8 @@ void LiveSession::Run(sim::BenchSteps& steps) {
     for (std::size_t i = 0; i < steps.Mfds(); ++i) steps.Station(i).SetKeyNames(HostKeyName);
     // Owes nothing for the time the run took to start.
     pacer.SetAcceleration(1);
+    startWallS = setup.clock();
+    startSimS = steps.TimeS();
     while (!ended) {
         steps.CheckStop();
         PollEvents();
@@ -60,7 +63,18 @@ void LiveSession::Run(sim::BenchSteps& steps) {
         }
         if (!ended) Present();
     }
+    endWallS = setup.clock();
+    endSimS = steps.TimeS();
     run = nullptr;
+}
+
+std::string LiveSession::Summary() const {
+    const double wallS = endWallS - startWallS;
+    char text[160];
+    std::snprintf(text, sizeof text, "window: %lld frames in %.1f s, %.1f a second; simulated time ran %.2f times as fast",
+                  frames, wallS, wallS > 0 ? static_cast<double>(frames) / wallS : 0.0,
+                  wallS > 0 ? (endSimS - startSimS) / wallS : 0.0);
+    return text;
 }
 
 // The vessel's control law goes through the seat; the scenario's own
@@ -200,6 +214,7 @@ void LiveSession::Present() {
     }
     const std::string status = Status();
     presenter.Present(status);
+    ++frames;
     if (setup.afterFrame) setup.afterFrame({run->TimeS(), *run, presenter, status});
 }
 

@@ -48,6 +48,7 @@ public:
 
     void Run(sim::BenchSteps& steps) override;
     void Repainted(std::size_t mfd) override;
+    std::string Summary() const override;
 
 private:
     void TakeControls();
@@ -78,6 +79,12 @@ private:
     double resumeAcceleration = 1;
     std::string lastKey;
     bool ended = false;
+    // For the summary.
+    long long frames = 0;
+    double startWallS = 0;
+    double startSimS = 0;
+    double endWallS = 0;
+    double endSimS = 0;
 };
 
 }  // namespace quorvel::live

@@ -60,7 +60,7 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
         SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
         textures.push_back(std::move(texture));
     }
-    lastPresent = SDL_GetPerformanceCounter();
+    nextPresent = SDL_GetPerformanceCounter();
 }
 
 std::string WindowPresenter::RendererName() const {
@@ -124,12 +124,18 @@ void WindowPresenter::Draw(const std::string& status) {
 void WindowPresenter::Present(const std::string& status) {
     Draw(status);
     SDL_RenderPresent(renderer.get());
-    // The software renderer has no vsync and returns at once: wait out the
-    // rest of the display's frame so as not to spin.
-    const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-    const double elapsedS = static_cast<double>(SDL_GetPerformanceCounter() - lastPresent) / frequency;
-    if (elapsedS < displayFrameS) SDL_Delay(static_cast<std::uint32_t>((displayFrameS - elapsedS) * 1000));
-    lastPresent = SDL_GetPerformanceCounter();
+    // The software renderer has no vsync and returns at once: wait for the
+    // display's next frame, on a steady beat, so that waking late now and
+    // then does not slow the frame rate. Far behind, the beat starts again.
+    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+    const auto frame = static_cast<std::uint64_t>(displayFrameS * static_cast<double>(frequency));
+    nextPresent += frame;
+    const std::uint64_t now = SDL_GetPerformanceCounter();
+    if (nextPresent > now) {
+        SDL_Delay(static_cast<std::uint32_t>((nextPresent - now) * 1000 / frequency));
+    } else if (now - nextPresent > frame) {
+        nextPresent = now;
+    }
 }
 
 std::vector<std::uint32_t> WindowPresenter::Capture(int& width, int& height) {

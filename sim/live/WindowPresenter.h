@@ -68,7 +68,7 @@ private:
     std::unique_ptr<sim::MfdSurface> statusSurface;
     std::string statusShown;
     PanelLayout layout;
-    std::uint64_t lastPresent = 0;  // SDL's performance counter
+    std::uint64_t nextPresent = 0;  // when the next frame is due, SDL's performance counter
 };
 
 }  // namespace quorvel::live
