@@ -139,7 +139,7 @@ void LiveSession::Apply(const InputEvent& event) {
         case InputEvent::Kind::KeyUp: held.Release(event.key); break;
         case InputEvent::Kind::MfdKey: KeyToMfd(event.mfd, event.code); break;
         case InputEvent::Kind::Focus:
-            if (event.mfd < run->Mfds()) keyboard = event.mfd;
+            if (event.mfd < run->Mfds()) Focus(event.mfd);
             break;
         case InputEvent::Kind::Quit: ended = true; break;
     }
@@ -164,12 +164,17 @@ void LiveSession::Act(HostAction action) {
         case HostAction::TimesTen: pacer.SetAcceleration(10); break;
         case HostAction::TimesHundred: pacer.SetAcceleration(100); break;
         case HostAction::SingleStep: pacer.SingleStep(); break;
-        case HostAction::NextMfd: keyboard = (keyboard + 1) % run->Mfds(); break;
+        case HostAction::NextMfd: Focus((keyboard + 1) % run->Mfds()); break;
         case HostAction::MfdPower:
         case HostAction::MfdModeList: Switch(keyboard, action); break;
         case HostAction::Quit: ended = true; break;
         default: break;
     }
+}
+
+void LiveSession::Focus(std::size_t mfd) {
+    if (mfd != keyboard) lastKey.clear();
+    keyboard = mfd;
 }
 
 void LiveSession::KeyToMfd(std::size_t mfd, std::uint32_t code) {
@@ -192,6 +197,7 @@ void LiveSession::Switch(std::size_t mfd, HostAction action) {
     } else {
         station.Open(lastMode[mfd]);
     }
+    lastKey.clear();
     RepaintNow(mfd);
 }
 

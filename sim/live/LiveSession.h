@@ -56,6 +56,7 @@ private:
     void ApplyScript();
     void Apply(const InputEvent& event);
     void Act(HostAction action);
+    void Focus(std::size_t mfd);  // the keyboard to that MFD
     void KeyToMfd(std::size_t mfd, std::uint32_t code);
     void Switch(std::size_t mfd, HostAction action);
     void RepaintNow(std::size_t mfd);
@@ -77,7 +78,7 @@ private:
     std::vector<std::string> lastMode;  // what an MFD switched off showed
     std::size_t keyboard = 0;           // the MFD that has it
     double resumeAcceleration = 1;
-    std::string lastKey;
+    std::string lastKey;  // the last key the keyboard's MFD was given
     bool ended = false;
     // For the summary.
     long long frames = 0;
