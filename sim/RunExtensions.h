@@ -87,8 +87,7 @@ struct RunExtensions {
     std::function<std::unique_ptr<StepLoop>(const WindowRequest& request)> window;
     // Makes MFD `mfd`'s video at `path`, frames of its size a repaint
     // interval apart. Throws OutputError when it cannot be written.
-    std::function<std::unique_ptr<RepaintSink>(const std::filesystem::path& path, MfdSize size,
-                                               double frameIntervalS)>
+    std::function<std::unique_ptr<RepaintSink>(const std::filesystem::path& path, MfdSize size, double frameIntervalS)>
         video;
 };
 

@@ -34,21 +34,25 @@ private:
     std::unique_ptr<video::Mp4Writer> writer;
 };
 
+std::unique_ptr<sim::StepLoop> OpenWindow(const sim::WindowRequest& request, const LiveSetup& setup) {
+    if (!DisplayNamed()) {
+        throw sim::UnavailableError("--window: no display to open it on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    }
+    // The run's own handlers stay: a signal stops it as it stops a batch run.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    try {
+        return std::make_unique<LiveSession>(request, setup);
+    } catch (const LiveError& error) {
+        throw LiveError(std::string("--window: ") + error.what());
+    }
+}
+
 }  // namespace
 
 sim::RunExtensions LiveExtensions(LiveSetup setup) {
     sim::RunExtensions extensions;
-    extensions.window = [setup = std::move(setup)](const sim::WindowRequest& request) -> std::unique_ptr<sim::StepLoop> {
-        if (!DisplayNamed()) {
-            throw sim::UnavailableError("--window: no display to open it on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
-        }
-        // The run's own handlers stay: a signal stops it as it stops a batch run.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        try {
-            return std::make_unique<LiveSession>(request, setup);
-        } catch (const LiveError& error) {
-            throw LiveError(std::string("--window: ") + error.what());
-        }
+    extensions.window = [setup = std::move(setup)](const sim::WindowRequest& request) {
+        return OpenWindow(request, setup);
     };
     extensions.video = [](const std::filesystem::path& path, sim::MfdSize size, double frameIntervalS) {
         return std::make_unique<MfdVideo>(path, size, frameIntervalS);

@@ -71,9 +71,11 @@ void LiveSession::Run(sim::BenchSteps& steps) {
 std::string LiveSession::Summary() const {
     const double wallS = endWallS - startWallS;
     char text[160];
-    std::snprintf(text, sizeof text, "window: %lld frames in %.1f s, %.1f a second; simulated time ran %.2f times as fast",
-                  frames, wallS, wallS > 0 ? static_cast<double>(frames) / wallS : 0.0,
-                  wallS > 0 ? (endSimS - startSimS) / wallS : 0.0);
+    std::snprintf(
+        text, sizeof text,
+        "window: %lld frames in %.1f s, %.1f a second; simulated time went %.2f times as fast as the wall clock",
+        frames, wallS, wallS > 0 ? static_cast<double>(frames) / wallS : 0.0,
+        wallS > 0 ? (endSimS - startSimS) / wallS : 0.0);
     return text;
 }
 

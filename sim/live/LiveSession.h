@@ -72,9 +72,9 @@ private:
     RealTimePacer pacer;
     ScriptedInput script;
     HeldKeys held;
-    std::shared_ptr<PilotSeat> seat;  // shared with the vessel's control law; null in a replay
-    sim::BenchSteps* run = nullptr;   // while Run runs
-    std::vector<bool> fresh;          // a picture not shown yet, per MFD
+    std::shared_ptr<PilotSeat> seat;    // shared with the vessel's control law; null in a replay
+    sim::BenchSteps* run = nullptr;     // while Run runs
+    std::vector<bool> fresh;            // a picture not shown yet, per MFD
     std::vector<std::string> lastMode;  // what an MFD switched off showed
     std::size_t keyboard = 0;           // the MFD that has it
     double resumeAcceleration = 1;

@@ -19,8 +19,8 @@ std::string StatusText(const StatusFacts& f) {
     std::string text = flight;
     text += "\n";
     for (std::size_t i = 0; i < f.mfds.size(); ++i) {
-        text += (i > 0 ? "   MFD " : "MFD ") + std::to_string(i) + (i == f.keyboard ? " (keys)" : "") + ": " +
-                f.mfds[i];
+        text +=
+            (i > 0 ? "   MFD " : "MFD ") + std::to_string(i) + (i == f.keyboard ? " (keys)" : "") + ": " + f.mfds[i];
         if (i == f.keyboard && !f.lastKey.empty()) text += ", " + f.lastKey;
     }
     text += "\nF1 pause  F2-F4 1x 10x 100x  F6 autopilot  Esc end";

@@ -17,7 +17,7 @@ struct StatusFacts {
     double acceleration = 1;  // 0: paused
     bool behind = false;      // simulated time runs slower than asked
     const sim::VesselState* state = nullptr;
-    std::string pilot;  // who flies: "autopilot", "hands"...; empty: a replay
+    std::string pilot;              // who flies: "autopilot", "hands"...; empty: a replay
     std::vector<std::string> mfds;  // what each shows
     std::size_t keyboard = 0;       // the MFD that has the keyboard
     std::string lastKey;            // "key 47 taken"; empty before the first

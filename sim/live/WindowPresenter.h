@@ -2,7 +2,8 @@
 // sim/live/PanelLayout.h, with a strip of status text under them, drawn
 // with the MFD font, by SDL's software renderer (no OpenGL of its own, see
 // the constructor). Present puts a frame on the screen no more often than
-// the display shows them, waiting out the rest of the display's frame. Resizable; the layout follows the window's size at each Present.
+// the display shows them, waiting out the rest of the display's frame.
+// Resizable; the layout follows the window's size at each Present.
 // Capture reads back what Present draws, so that tests can compare it
 // with the MFDs' surfaces: at zoom 1 an MFD's pixels are copied unchanged.
 #pragma once

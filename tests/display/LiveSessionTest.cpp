@@ -78,8 +78,8 @@ protected:
     // A run of quorvel-sim with the window, in this process, its clock
     // advanced by the frame hook; its exit status.
     int RunLive(std::vector<std::string> args, LiveSetup setup) {
-        args.insert(args.begin(), {"quorvel-sim", "--module", QUORVEL_MODULE_PATH, "--window", "--quiet", "--out",
-                                   out.string()});
+        args.insert(args.begin(),
+                    {"quorvel-sim", "--module", QUORVEL_MODULE_PATH, "--window", "--quiet", "--out", out.string()});
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         int exitCode = 0;
@@ -118,14 +118,14 @@ TEST_F(LiveSessionTest, KeysReachThePagesMfdsSwitchOffAndOnAndTheHandsFly) {
     LiveSetup setup;
     setup.zoom = 1;
     setup.script = {
-        Press(0.45, SDL_SCANCODE_V), Release(0.45, SDL_SCANCODE_V),  // 47 to MFD 0
-        Press(1.05, SDL_SCANCODE_TAB), Press(1.05, SDL_SCANCODE_V),  // 47 to MFD 1
-        Press(1.45, SDL_SCANCODE_F7),                                // MFD 1 off
-        Press(1.85, SDL_SCANCODE_F7),                                // and on
-        Press(2.25, SDL_SCANCODE_F8),                                // its mode list
-        Press(2.65, SDL_SCANCODE_Z),                                 // 44: QuorvelMFD
-        Press(3.05, SDL_SCANCODE_TAB), Press(3.05, SDL_SCANCODE_V),  // 47 three times on MFD 0
-        Press(3.05, SDL_SCANCODE_V),   Press(3.05, SDL_SCANCODE_V),
+        Press(0.45, SDL_SCANCODE_V),    Release(0.45, SDL_SCANCODE_V),  // 47 to MFD 0
+        Press(1.05, SDL_SCANCODE_TAB),  Press(1.05, SDL_SCANCODE_V),    // 47 to MFD 1
+        Press(1.45, SDL_SCANCODE_F7),                                   // MFD 1 off
+        Press(1.85, SDL_SCANCODE_F7),                                   // and on
+        Press(2.25, SDL_SCANCODE_F8),                                   // its mode list
+        Press(2.65, SDL_SCANCODE_Z),                                    // 44: QuorvelMFD
+        Press(3.05, SDL_SCANCODE_TAB),  Press(3.05, SDL_SCANCODE_V),    // 47 three times on MFD 0
+        Press(3.05, SDL_SCANCODE_V),    Press(3.05, SDL_SCANCODE_V),
         Press(3.25, SDL_SCANCODE_HOME),  // full throttle, by hand
     };
     int mfd0Ring = 0, mfd1Ring = 0, objectsBoth = 0, objectsOff = 0;
@@ -204,11 +204,11 @@ TEST_F(LiveSessionTest, KeysReachThePagesMfdsSwitchOffAndOnAndTheHandsFly) {
         << log.str();
     EXPECT_EQ(checks.next, checks.list.size()) << "checks not reached";
     // The pictures, sheets and log, as a batch run writes them.
-    EXPECT_EQ(Names(out), (std::vector<std::string>{"contact-sheet-mfd1.png", "contact-sheet.png",
-                                                     "mfd0_t0000.02s.png", "mfd0_t0001.00s.png", "mfd0_t0002.00s.png",
-                                                     "mfd0_t0003.00s.png", "mfd0_t0004.00s.png", "mfd1_t0000.02s.png",
-                                                     "mfd1_t0001.00s.png", "mfd1_t0002.00s.png", "mfd1_t0003.00s.png",
-                                                     "mfd1_t0004.00s.png", "telemetry.csv"}));
+    EXPECT_EQ(Names(out), (std::vector<std::string>{"contact-sheet-mfd1.png", "contact-sheet.png", "mfd0_t0000.02s.png",
+                                                    "mfd0_t0001.00s.png", "mfd0_t0002.00s.png", "mfd0_t0003.00s.png",
+                                                    "mfd0_t0004.00s.png", "mfd1_t0000.02s.png", "mfd1_t0001.00s.png",
+                                                    "mfd1_t0002.00s.png", "mfd1_t0003.00s.png", "mfd1_t0004.00s.png",
+                                                    "telemetry.csv"}));
 }
 
 // The clock gives a display frame's time a frame, then far more than the

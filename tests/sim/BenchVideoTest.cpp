@@ -50,10 +50,10 @@ std::vector<std::uint32_t> PixelsOf(const Png& png) {
 // frame matches only the picture of its own time.
 TEST_F(BenchVideoTest, EachMfdGetsAFramePerRepaintThatLooksLikeThePictureOfItsTime) {
     const fs::path video = dir / "tumble.mp4";
-    const BenchResult run = RunBench({"--scenario", QUORVEL_SCENARIO_DIR "/tumble.toml", "--mfd", "400x400", "--mfd",
-                                      "200x100", "--duration", "2", "--repaint-every", "0.04", "--frame-every", "1",
-                                      "--video", video.string(), "--out", out.string()},
-                                     dir);
+    const BenchResult run = RunBench(
+        {"--scenario", QUORVEL_SCENARIO_DIR "/tumble.toml", "--mfd", "400x400", "--mfd", "200x100", "--duration", "2",
+         "--repaint-every", "0.04", "--frame-every", "1", "--video", video.string(), "--out", out.string()},
+        dir);
     ASSERT_EQ(run.status, 0) << run.err;
     std::smatch repaints;
     ASSERT_TRUE(std::regex_search(run.out, repaints, std::regex(R"(in 100 steps, (\d+) repaints)"))) << run.out;
@@ -115,9 +115,9 @@ TEST_F(BenchVideoTest, BadVideoNamesAndAWindowWithNoDisplayExitWithOneMessageAnd
 
 TEST_F(BenchVideoTest, AnInterruptLeavesNoVideo) {
     const fs::path video = dir / "flight.mp4";
-    const BenchResult run = RunBench({"--duration", "3000", "--repaint-every", "0.04", "--video", video.string(),
-                                      "--out", out.string()},
-                                     dir, "timeout --preserve-status -s INT 2");
+    const BenchResult run =
+        RunBench({"--duration", "3000", "--repaint-every", "0.04", "--video", video.string(), "--out", out.string()},
+                 dir, "timeout --preserve-status -s INT 2");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("interrupted at t"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(video));

@@ -1,6 +1,6 @@
 // The pilot's keys and controller as control demands and MFD keys, with no
 // window: the host's key numbering, the layout's split between flying and
-// the MFDs, and the demands a held key or a stick gives.
+// the MFDs, the demands a held key or a stick gives, and who flies.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "sim/live/KeyNumbering.h"
 #include "sim/live/KeyboardLayout.h"
 #include "sim/live/PilotControls.h"
+#include "sim/live/PilotSeat.h"
 
 namespace quorvel::live {
 namespace {
@@ -81,6 +82,33 @@ TEST(PilotControlsTest, HeldKeysAndSticksGiveDemandsAndMoveTheThrottle) {
     EXPECT_EQ(demands.yaw, 0);
     EXPECT_NEAR(demands.throttle, 0.45, 1e-12);
     EXPECT_EQ(PadAxis(-32768), -1);
+}
+
+// Taking over must not cut or jump the engine: the hands start from the
+// autopilot's throttle, and letting go keeps their own.
+TEST(PilotSeatTest, TheHandsTakeOverAtTheAutopilotsThrottleAndGiveTheControlsBack) {
+    const flight::FlightModel model = flight::DefaultFlightStart();
+    PilotSeat seat([](double, const flight::FlightModel&) { return flight::ControlInputs{0.5, 0, 0, 0.8}; });
+    EXPECT_EQ(seat.Controls(0, model).pitch, 0.5);
+    seat.Hands(PilotDemands(HeldKeys{}, PadState{}, seat.Throttle(), 0.02));
+    EXPECT_TRUE(seat.AutopilotFlying()) << "hands that ask nothing leave it flying";
+
+    HeldKeys keys;
+    keys.Press(SDL_SCANCODE_LEFT);
+    seat.Hands(PilotDemands(keys, PadState{}, seat.Throttle(), 0.02));
+    EXPECT_FALSE(seat.AutopilotFlying());
+    const flight::ControlInputs flown = seat.Controls(0.02, model);
+    EXPECT_EQ(flown.roll, -1);
+    EXPECT_EQ(flown.pitch, 0);
+    EXPECT_EQ(flown.throttle, 0.8);
+
+    seat.ToggleAutopilot();
+    EXPECT_EQ(seat.Controls(0.04, model).pitch, 0.5) << "given back";
+    seat.ToggleAutopilot();
+    EXPECT_EQ(seat.Controls(0.06, model).roll, 0) << "taken again, with nothing held";
+    EXPECT_EQ(seat.Controls(0.08, model).throttle, 0.8);
+    seat.SetThrottle(0);
+    EXPECT_EQ(seat.Controls(0.1, model).throttle, 0);
 }
 
 }  // namespace
