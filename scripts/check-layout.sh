@@ -19,7 +19,10 @@ rules=(
   "plugin:attitude instruments drawing flightdata host platform"
   "sim/host:host platform"
   "sim/flight:"
-  "sim/bench:sim/host sim/flight host platform"
+  "sim/files:"
+  "sim/video:sim/files"
+  "sim/live:sim/host sim/flight host platform"
+  "sim/bench:sim/live sim/video sim/files sim/host sim/flight host platform"
 )
 
 problems=0

@@ -9,6 +9,7 @@
 
 #include "sim/bench/MessageText.h"
 #include "sim/bench/Telemetry.h"
+#include "sim/bench/VideoNames.h"
 #include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
@@ -77,10 +78,23 @@ constexpr const char* kDescription =
 
 constexpr const char* kFooter =
     "The progress bar shows on stderr only when it is a terminal.\n"
-    "Exit status: 0 success; 1 runtime failure (the module cannot be loaded, an output cannot be\n"
-    "written, the vessel's state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or\n"
-    "SIGPIPE); 2 bad options, scenario file or replay log (one message naming the option, or the\n"
-    "file, line and field). Nothing is written before every input is checked.";
+    "Exit status: 0 success, also when the window is closed early; 1 runtime failure (the module\n"
+    "cannot be loaded, the window cannot open, an output cannot be written, the vessel's state\n"
+    "stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE); 2 bad options, scenario\n"
+    "file or replay log, or --window with no display (one message naming the option, or the file,\n"
+    "line and field). Nothing is written before every input is checked.";
+
+#ifdef _WIN32
+constexpr const char* kWindowHelp = "fly it live in a window: not in this Windows build";
+constexpr const char* kVideoHelp = "an MP4 video of each MFD: not in this Windows build";
+#else
+constexpr const char* kWindowHelp =
+    "fly it live in a window, in real time, from the keyboard or a game controller (see the README); ends at the "
+    "run's duration, or with Escape or the window closed";
+constexpr const char* kVideoHelp =
+    "an H.264 MP4 of each MFD, a frame per repaint: FILE.mp4 for MFD 0, FILE-mfd<i>.mp4 for MFD i, in a folder "
+    "that exists";
+#endif
 
 void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
     app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
@@ -107,9 +121,13 @@ void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
         app.add_option("--frame-every", texts.frameEvery, "simulated seconds between pictures (default: 5)")
             ->type_name("SECONDS");
     texts.repaintOption =
-        app.add_option("--repaint-every", texts.repaintEvery, "simulated seconds between repaints (default: 1)")
+        app.add_option("--repaint-every", texts.repaintEvery,
+                       "simulated seconds between repaints, the host's MFD refresh (default: 1; in the window 0.1, "
+                       "ten a second at 1x)")
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
+    app.add_flag("--window", options.window, kWindowHelp);
+    app.add_option("--video", options.videoPath, kVideoHelp)->type_name("FILE.mp4");
     app.footer(kFooter);
 }
 
@@ -120,6 +138,11 @@ void CheckTexts(const OptionTexts& texts, BenchOptions& options) {
     if (texts.durationOption->count() > 0) options.durationS = Seconds("--duration", texts.duration);
     if (texts.frameOption->count() > 0) options.frameEveryS = Seconds("--frame-every", texts.frameEvery);
     if (texts.repaintOption->count() > 0) options.repaintEveryS = Seconds("--repaint-every", texts.repaintEvery);
+    if (!options.videoPath.empty()) {
+        if (const std::string fault = VideoNameFault(options.videoPath); !fault.empty()) {
+            throw OptionError("--video " + options.videoPath + ": " + fault);
+        }
+    }
 }
 
 }  // namespace
@@ -157,6 +180,7 @@ void ApplyOptions(const BenchOptions& options, Scenario& scenario) {
     if (options.frameEveryS) output.frameEveryS = *options.frameEveryS;
     if (options.repaintEveryS) output.repaintEveryS = *options.repaintEveryS;
     if (!options.mfds.empty()) output.mfds = options.mfds;
+    if (!options.videoPath.empty()) output.videoPath = options.videoPath;
     for (const KeyPress& key : scenario.keys) {
         if (key.mfd >= output.mfds.size()) {
             throw InputError(scenario.source, key.sourceLine, "key[" + std::to_string(key.index) + "].mfd",

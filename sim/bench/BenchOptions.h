@@ -21,6 +21,8 @@ struct BenchOptions {
     std::optional<double> frameEveryS;    // simulated seconds between pictures
     std::optional<double> repaintEveryS;  // between repaints, as a host refreshes its MFDs
     bool quiet = false;  // no running summary, key reports or progress bar
+    bool window = false;    // fly it live, in real time, in a window
+    std::string videoPath;  // a video of each MFD's repaints; empty: none
 };
 
 // Parses argv. On --help prints the usage to stdout and returns nullopt

@@ -6,7 +6,7 @@
 //   telemetry.csv          what the host fed the module (sim/bench/Telemetry.h),
 //                          at the start and every 0.1 s of simulated time
 // Every file is written under a temporary name and renamed when complete
-// (sim/bench/PendingFile.h). The folder is cleared of these files first, so it
+// (sim/files/PendingFile.h). The folder is cleared of these files first, so it
 // never mixes two runs; nothing else in it is touched.
 #pragma once
 
@@ -19,7 +19,7 @@
 
 #include "sim/bench/ContactSheet.h"
 #include "sim/bench/MfdSize.h"
-#include "sim/bench/PendingFile.h"
+#include "sim/files/PendingFile.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/VesselState.h"
 

@@ -18,8 +18,10 @@
 #include "sim/bench/StopOnSignal.h"
 #include "sim/bench/Telemetry.h"
 #include "sim/bench/VesselDriver.h"
+#include "sim/bench/VideoNames.h"
 #include "sim/flight/Angles.h"
 #include "sim/host/HostVessel.h"
+#include "sim/host/MfdStation.h"
 #include "sim/host/MfdSurface.h"
 #include "sim/host/ModuleHost.h"
 
@@ -84,20 +86,24 @@ RunInputs ReadInputs(const BenchOptions& options, const StopOnSignal& stop) {
     return inputs;
 }
 
-// One MFD of the bench host: the surface its page repaints into.
-struct BenchMfd {
-    std::unique_ptr<MfdSurface> surface;
-    MFD* page = nullptr;
-};
+// What this build cannot do is refused as bad input.
+void CheckBuildHas(const BenchOptions& options, const Scenario& scenario, const RunExtensions& extensions) {
+    if (options.window && !extensions.window) throw UnavailableError("--window: the live window is not in this build");
+    if (scenario.output.videoPath.empty() || extensions.video) return;
+    if (!options.videoPath.empty()) throw UnavailableError("--video: video is not in this build");
+    throw InputError(scenario.source, 0, "output.video", "video is not in this build");
+}
 
-// Closes the pages before the vessel they look at goes, on every way out.
-struct OpenPages {
-    ModuleHost& module;
-    std::vector<BenchMfd> mfds;
-    ~OpenPages() {
-        for (BenchMfd& mfd : mfds) module.ClosePage(mfd.page);
+WindowRequest WindowRequestFor(const BenchOptions& options, const RunInputs& inputs) {
+    WindowRequest request{"quorvel-sim: " + inputs.title, inputs.scenario.output.mfds, ""};
+    if (!options.replayPath.empty()) return request;
+    if (inputs.scenario.pilot == Pilot::DefaultAutopilot) {
+        request.pilot = "autopilot";
+    } else {
+        request.pilot = inputs.scenario.schedule.Points().empty() ? "hands off" : "schedule";
     }
-};
+    return request;
+}
 
 void PrintSummary(std::ostream& out, double t, const VesselState& s) {
     char line[200];
@@ -118,11 +124,13 @@ bool Due(long long step, double intervalS) {
     return after != before;
 }
 
-// One run's flight, step by step, from the pages opening to the closing lines.
-class BenchFlight {
+// One run's flight, step by step, from the pages opening to the closing
+// lines. A batch run steps it as fast as it can; the live window, when
+// there is one, steps it in real time.
+class BenchFlight : public BenchSteps {
 public:
     BenchFlight(const BenchOptions& options, RunInputs& inputs, ModuleHost& module, const StopOnSignal& stop,
-                std::ostream& out)
+                std::ostream& out, const RunExtensions& extensions, StepLoop* window)
         : options(options),
           inputs(inputs),
           schedule(inputs.scenario.output),
@@ -130,46 +138,77 @@ public:
           module(module),
           stop(stop),
           out(out),
+          extensions(extensions),
+          window(window),
           steps(static_cast<long long>(std::ceil(inputs.durationS / kStepS - 1e-9))),
-          pages{module, {}} {}
+          repaintEveryS(schedule.repaintEveryS.value_or(window ? kWindowRepaintEveryS : kRepaintEveryS)),
+          bar(std::cerr, !options.quiet && !window && platform::StderrIsTerminal(), driver.StartTimeS(),
+              inputs.durationS) {}
 
     // Throws RunFailure or OutputError when the run cannot go on.
     void Fly() {
         module.Init();
         driver.WriteState(vessel.state);
         OpenAllPages();
+        OpenVideos();
         // The earlier run's outputs stay until everything else is ready.
         if (stop.Requested()) Stop("interrupted before the run began (" + std::string(stop.SignalName()) + ")");
         outputs.emplace(options.outDir, inputs.title, schedule.mfds, Pictures());
         outputs->TelemetryRow(driver.TimeS(), vessel.state);
-        ProgressBar bar(std::cerr, !options.quiet && platform::StderrIsTerminal(), driver.StartTimeS(),
-                        inputs.durationS);
-        for (long long step = 0; step < steps; ++step) {
-            if (stop.Requested()) {
-                bar.Clear();
-                Stop("interrupted at t " + Seconds(driver.TimeS()) + " s (" + stop.SignalName() + ")");
+        if (window) {
+            window->Run(*this);
+        } else {
+            while (Step()) {
             }
-            Step(step, bar);
         }
         bar.Clear();
+        for (const auto& video : videos) video->Finish();
         outputs->Finish();
         Report();
     }
+
+    bool Step() override {
+        if (step == steps) return false;
+        CheckStop();
+        Step(step);
+        ++step;
+        return true;
+    }
+
+    void CheckStop() override {
+        if (!stop.Requested()) return;
+        bar.Clear();
+        Stop("interrupted at t " + Seconds(driver.TimeS()) + " s (" + stop.SignalName() + ")");
+    }
+
+    double TimeS() const override { return driver.TimeS(); }
+    const VesselState& State() const override { return vessel.state; }
+    VesselDriver& Driver() override { return driver; }
+    std::size_t Mfds() const override { return stations.size(); }
+    MfdStation& Station(std::size_t mfd) override { return *stations.at(mfd); }
 
 private:
     // Every MFD's surface made and its page open, before any output is touched.
     void OpenAllPages() {
         for (std::size_t i = 0; i < schedule.mfds.size(); ++i) {
             const MfdSize size = schedule.mfds[i];
-            BenchMfd mfd{std::make_unique<MfdSurface>(size.width, size.height), nullptr};
-            if (!mfd.surface->HasPixels()) {
+            auto station =
+                std::make_unique<MfdStation>(module, vessel, static_cast<std::uint32_t>(i), size.width, size.height);
+            if (!station->Surface().HasPixels()) {
                 throw RunFailure("no memory for MFD " + std::to_string(i) + "'s " + std::to_string(size.width) +
                                  "x" + std::to_string(size.height) + " surface");
             }
-            mfd.page = module.OpenPage(kModeName, size.width, size.height, vessel, static_cast<std::uint32_t>(i));
-            if (mfd.page == nullptr) throw RunFailure("the module built no page for MFD " + std::to_string(i));
+            if (!station->Open(kModeName)) throw RunFailure("the module built no page for MFD " + std::to_string(i));
             out << "MFD " << i << ": " << size.width << "x" << size.height << " page open\n";
-            pages.mfds.push_back(std::move(mfd));
+            stations.push_back(std::move(station));
+        }
+    }
+
+    // Each video made, under its temporary name, before the output folder is touched.
+    void OpenVideos() {
+        if (schedule.videoPath.empty()) return;
+        for (std::size_t i = 0; i < schedule.mfds.size(); ++i) {
+            videos.push_back(extensions.video(VideoName(schedule.videoPath, i), schedule.mfds[i], repaintEveryS));
         }
     }
 
@@ -184,7 +223,7 @@ private:
         return pictures;
     }
 
-    void Step(long long step, ProgressBar& bar) {
+    void Step(long long step) {
         driver.Step();
         driver.WriteState(vessel.state);
         const double t = driver.TimeS();
@@ -194,10 +233,12 @@ private:
                  "): beyond what the flight model can fly");
         }
         module.Step(t, kStepS, kMjdAtStart + t / kSecondsPerDay);
-        PressKeys(t, bar);
+        PressKeys(t);
         const bool picture = Due(step, schedule.frameEveryS) || step == 0;
-        if (picture || Due(step, schedule.repaintEveryS)) {
-            Repaint(t, picture);
+        // A picture between repaints is no video frame, so that frames keep their interval.
+        const bool frame = Due(step, repaintEveryS) || step == 0;
+        if (picture || frame) {
+            Repaint(t, picture, frame);
             bar.Show(t);
         }
         if (Due(step, kTelemetryEveryS)) outputs->TelemetryRow(t, vessel.state);
@@ -207,11 +248,11 @@ private:
         }
     }
 
-    void PressKeys(double t, ProgressBar& bar) {
+    void PressKeys(double t) {
         const std::vector<KeyPress>& keys = inputs.scenario.keys;
         for (; nextKey < keys.size() && keys[nextKey].timeS <= t + 1e-9; ++nextKey) {
             const KeyPress& key = keys[nextKey];
-            const bool taken = pages.mfds[key.mfd].page->ConsumeKeyBuffered(key.code);
+            const bool taken = stations[key.mfd]->Key(key.code);
             if (options.quiet) continue;
             bar.Clear();
             char line[120];
@@ -221,14 +262,16 @@ private:
         }
     }
 
-    void Repaint(double t, bool picture) {
-        for (std::size_t i = 0; i < pages.mfds.size(); ++i) {
-            BenchMfd& mfd = pages.mfds[i];
-            mfd.surface->Clear();
-            mfd.page->Repaint(mfd.surface->Dc());
+    void Repaint(double t, bool picture, bool frame) {
+        for (std::size_t i = 0; i < stations.size(); ++i) {
+            MfdStation& station = *stations[i];
+            station.Repaint();
             ++repaints;
-            if (picture) outputs->Picture(i, t, *mfd.surface, vessel.state);
+            if (picture) outputs->Picture(i, t, station.Surface(), vessel.state);
+            if (frame && !videos.empty()) videos[i]->Repainted(station.Surface());
+            if (window) window->Repainted(i);
         }
+        videoFrames += frame && !videos.empty();
     }
 
     // The closing lines; a key timed past the end is most likely a typo, so say so.
@@ -241,11 +284,16 @@ private:
             out << line;
         }
         const bool replaying = !options.replayPath.empty();
-        out << (replaying ? "replayed " : "flew ") << inputs.durationS << " s in " << steps << " steps, " << repaints
+        const std::string ended = step < steps ? Seconds(static_cast<double>(step) * kStepS) + " s of " : "";
+        out << (replaying ? "replayed " : "flew ") << ended << inputs.durationS << " s"
+            << (ended.empty() ? "" : ", ended in the window,") << " in " << step << " steps, " << repaints
             << " repaints, " << vessel.queries.Total() << " vessel queries; " << outputs->Pictures() << " pictures in "
             << outputs->Dir().string() << "\n";
-        out << "wrote " << ContactSheetName(0) << (pages.mfds.size() > 1 ? " and one per other MFD" : "") << ", "
-            << "telemetry.csv (" << outputs->TelemetryRows() << " rows)\n";
+        const char* others = stations.size() > 1 ? " and one per other MFD" : "";
+        out << "wrote " << ContactSheetName(0) << others << ", telemetry.csv (" << outputs->TelemetryRows()
+            << " rows)\n";
+        if (!videos.empty()) out << "wrote " << schedule.videoPath << others << " (" << videoFrames << " frames)\n";
+        if (window) out << window->Summary() << "\n";
         out << driver.Summary() << "\n";
     }
 
@@ -269,13 +317,20 @@ private:
     ModuleHost& module;
     const StopOnSignal& stop;
     std::ostream& out;
+    const RunExtensions& extensions;
+    StepLoop* window;
     const long long steps;
+    const double repaintEveryS;
+    ProgressBar bar;
     HostVessel vessel;
     // After the vessel, so that the pages close before it goes.
-    OpenPages pages;
+    std::vector<std::unique_ptr<MfdStation>> stations;
+    std::vector<std::unique_ptr<RepaintSink>> videos;  // one per MFD, or none
     std::optional<BenchOutputs> outputs;
     std::size_t nextKey = 0;
+    long long step = 0;  // the next to run
     long long repaints = 0;
+    long long videoFrames = 0;  // each MFD's
 };
 
 }  // namespace
@@ -286,19 +341,36 @@ std::string DefaultModulePath() {
     return bin.empty() ? name : (bin.parent_path() / name).string();
 }
 
-int RunBench(const BenchOptions& options, std::ostream& out) {
+int RunBench(const BenchOptions& options, std::ostream& out, const RunExtensions& extensions) {
     // From the start, so that no signal ends the run with a file half-written.
     const StopOnSignal stop;
     RunInputs inputs;
     try {
         inputs = ReadInputs(options, stop);
+        CheckBuildHas(options, inputs.scenario, extensions);
     } catch (const InputError& error) {
+        std::cerr << "quorvel-sim: " << error.what() << "\n";
+        return 2;
+    } catch (const UnavailableError& error) {
         std::cerr << "quorvel-sim: " << error.what() << "\n";
         return 2;
     } catch (const StopWhileReading&) {
         std::cerr << "quorvel-sim: interrupted while reading " << options.replayPath << " (" << stop.SignalName()
                   << "); nothing written\n";
         return 1;
+    }
+
+    std::unique_ptr<StepLoop> window;
+    if (options.window) {
+        try {
+            window = extensions.window(WindowRequestFor(options, inputs));
+        } catch (const UnavailableError& error) {
+            std::cerr << "quorvel-sim: " << error.what() << "\n";
+            return 2;
+        } catch (const std::exception& error) {
+            std::cerr << "quorvel-sim: " << error.what() << "\n";
+            return 1;
+        }
     }
 
     const std::string path = options.modulePath.empty() ? DefaultModulePath() : options.modulePath;
@@ -313,7 +385,7 @@ int RunBench(const BenchOptions& options, std::ostream& out) {
     out << inputs.what << ", " << inputs.durationS << " s\n";
     int status = 0;
     try {
-        BenchFlight(options, inputs, *module, stop, out).Fly();
+        BenchFlight(options, inputs, *module, stop, out, extensions, window.get()).Fly();
         module->Exit();
     } catch (const RunFailure& failure) {
         std::cerr << "quorvel-sim: " << failure.what() << "\n";

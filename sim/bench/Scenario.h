@@ -24,6 +24,10 @@ namespace quorvel::sim {
 inline constexpr double kMinIntervalS = 0.02;  // one step of the flight model
 inline constexpr double kMaxRunS = 1e6;
 inline constexpr std::size_t kMaxMfds = 16;
+// Unless the options or the scenario say: a batch run repaints once a
+// simulated second, the live window ten times.
+inline constexpr double kRepaintEveryS = 1;
+inline constexpr double kWindowRepaintEveryS = 0.1;
 
 // At rest on a runway, tanks full.
 struct RunwayStart {
@@ -69,8 +73,10 @@ struct OutputSchedule {
     // Unset: the built-in 420 s, or the whole of a replayed log.
     std::optional<double> durationS;
     double frameEveryS = 5;
-    double repaintEveryS = 1;
+    // Unset: kRepaintEveryS, or kWindowRepaintEveryS in the window.
+    std::optional<double> repaintEveryS;
     std::vector<MfdSize> mfds{MfdSize{}};
+    std::string videoPath;  // sim/bench/VideoNames.h; empty: no video
 };
 
 struct Scenario {

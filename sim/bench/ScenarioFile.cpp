@@ -8,6 +8,7 @@
 #include "sim/bench/MessageText.h"
 #include "sim/bench/Telemetry.h"
 #include "sim/bench/TomlFields.h"
+#include "sim/bench/VideoNames.h"
 #include "sim/flight/Angles.h"
 
 namespace quorvel::sim {
@@ -174,7 +175,11 @@ void ReadOutput(TomlFields fields, OutputSchedule& output) {
     const Range interval{kMinIntervalS, kMaxRunS};
     if (const auto duration = fields.Number("duration_s", interval)) output.durationS = duration;
     fields.Number("frame_every_s", interval, output.frameEveryS);
-    fields.Number("repaint_every_s", interval, output.repaintEveryS);
+    if (const auto repaint = fields.Number("repaint_every_s", interval)) output.repaintEveryS = repaint;
+    if (const auto video = fields.Text("video")) {
+        if (const std::string fault = VideoNameFault(*video); !fault.empty()) fields.Fail("video", fault);
+        output.videoPath = *video;
+    }
     if (const toml::array* mfds = fields.Array("mfds")) {
         if (mfds->empty() || mfds->size() > kMaxMfds) {
             fields.Fail("mfds", "expected 1 to " + std::to_string(kMaxMfds) + " sizes such as \"400x400\"");

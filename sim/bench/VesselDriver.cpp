@@ -25,6 +25,7 @@ public:
     }
     double TimeS() const override { return model.TimeS(); }
     void WriteState(VesselState& state) const override { WriteVesselState(model, state); }
+    flight::ControlLaw* Pilot() override { return &pilot; }
 
     std::string Summary() const override {
         std::string text;

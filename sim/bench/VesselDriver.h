@@ -27,6 +27,9 @@ public:
     virtual void WriteState(VesselState& state) const = 0;
     // One line: what the run did (take-off, burn-out, the highest point...).
     virtual std::string Summary() const = 0;
+    // Whoever picks a flown vessel's controls from the next step on, to be
+    // replaced; null for a replay, which nobody flies.
+    virtual flight::ControlLaw* Pilot() { return nullptr; }
 };
 
 // The scenario's vessel, placed as it starts and flown by its pilot.

@@ -28,6 +28,7 @@ public:
 
     std::optional<RegisteredMode> FindByName(const std::string& name) const;
     std::optional<RegisteredMode> FindByKey(std::uint32_t key) const;
+    const std::vector<RegisteredMode>& Modes() const { return modes; }
 
 private:
     std::vector<RegisteredMode> modes;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "sim/bench/BenchOutputs.h"
-#include "sim/bench/PendingFile.h"
+#include "sim/files/PendingFile.h"
 #include "sim/bench/ProgressBar.h"
 
 namespace quorvel::sim {

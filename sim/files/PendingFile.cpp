@@ -1,4 +1,4 @@
-#include "sim/bench/PendingFile.h"
+#include "sim/files/PendingFile.h"
 
 namespace quorvel::sim {
 

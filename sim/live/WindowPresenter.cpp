@@ -1,0 +1,154 @@
+#include "sim/live/WindowPresenter.h"
+
+#include <algorithm>
+
+namespace quorvel::live {
+
+namespace {
+
+constexpr sim::CharCell kStatusCell{8, 16};
+constexpr int kStatusPadding = 4;  // above and below the text, pixels
+constexpr std::uint32_t kStatusBackground = 0x202020;
+constexpr COLORREF kStatusText = 0xC0C0C0;  // the light grey of MFD text
+constexpr std::uint8_t kBackground = 0x10;  // grey level around the MFDs
+
+std::string SdlError(const std::string& what) {
+    return what + ": " + SDL_GetError();
+}
+
+}  // namespace
+
+WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string& title, int statusLines, int zoom)
+    : sizes(std::move(mfds)),
+      statusHeight(static_cast<int>(kStatusCell.height) * std::max(statusLines, 0) + 2 * kStatusPadding) {
+    if (zoom <= 0) {
+        SDL_Rect usable{};
+        zoom = 1;
+        if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+            zoom = LayOutPanel(usable.w, usable.h, sizes, statusHeight).zoom;
+    }
+    const PixelSize size = PanelSize(sizes, statusHeight, zoom);
+    const PixelSize smallest = PanelSize(sizes, statusHeight, 1);
+    if (size.width > 32767 || size.height > 32767) throw LiveError("the MFDs are too large for a window");
+    // No OpenGL on the host's thread: the module's own (the platform's EGL)
+    // must be free to become current there at any time, and the GL driver
+    // does not let a GLX context of SDL's be current beside it. Nor may SDL
+    // try OpenGL out for the window's pixels.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                  static_cast<int>(size.width), static_cast<int>(size.height),
+                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN));
+    if (!window) throw LiveError(SdlError("cannot open a window"));
+    SDL_SetWindowMinimumSize(window.get(), static_cast<int>(smallest.width), static_cast<int>(smallest.height));
+    renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!renderer) throw LiveError(SdlError("cannot draw in the window"));
+
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(window.get(), &mode) == 0 && mode.refresh_rate > 0) {
+        displayFrameS = 1.0 / mode.refresh_rate;
+    }
+    for (const PixelSize& mfd : sizes) {
+        TextureHandle texture(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                                static_cast<int>(mfd.width), static_cast<int>(mfd.height)));
+        if (!texture) {
+            throw LiveError(
+                SdlError("cannot show an MFD of " + std::to_string(mfd.width) + "x" + std::to_string(mfd.height)));
+        }
+        // Each MFD pixel a square of zoom x zoom, copied as it is.
+        SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
+        SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
+        textures.push_back(std::move(texture));
+    }
+    nextPresent = SDL_GetPerformanceCounter();
+}
+
+std::string WindowPresenter::RendererName() const {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer.get(), &info) != 0 || info.name == nullptr) return "unknown";
+    return info.name;
+}
+
+void WindowPresenter::Show(std::size_t mfd, std::span<const std::uint32_t> pixels) {
+    if (mfd >= sizes.size() || pixels.size() != std::size_t{sizes[mfd].width} * sizes[mfd].height) return;
+    SDL_UpdateTexture(textures[mfd].get(), nullptr, pixels.data(), static_cast<int>(sizes[mfd].width * 4));
+}
+
+// The status is drawn again only when its text or the window's width changes.
+void WindowPresenter::DrawStatus(const std::string& status, int width) {
+    if (width <= 0) return;
+    const auto surfaceWidth = static_cast<std::uint32_t>(width);
+    if (statusSurface && statusSurface->Width() == surfaceWidth && status == statusShown) return;
+    if (!statusSurface || statusSurface->Width() != surfaceWidth) {
+        statusSurface =
+            std::make_unique<sim::MfdSurface>(surfaceWidth, static_cast<std::uint32_t>(statusHeight), kStatusCell);
+        statusTexture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                              width, statusHeight));
+    }
+    statusShown = status;
+    statusSurface->Fill(kStatusBackground);
+    const HDC dc = statusSurface->Dc();
+    SetTextColor(dc, kStatusText);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    int y = kStatusPadding;
+    for (std::size_t start = 0; start <= status.size() && y + static_cast<int>(kStatusCell.height) <= statusHeight;) {
+        const std::size_t end = std::min(status.find('\n', start), status.size());
+        TextOutA(dc, kPanelMargin, y, status.data() + start, static_cast<int>(end - start));
+        y += static_cast<int>(kStatusCell.height);
+        start = end + 1;
+    }
+    if (statusTexture && statusSurface->HasPixels()) {
+        SDL_UpdateTexture(statusTexture.get(), nullptr, statusSurface->Pixels().data(), width * 4);
+    }
+}
+
+void WindowPresenter::Draw(const std::string& status) {
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer.get(), &width, &height);
+    layout = LayOutPanel(width, height, sizes, statusHeight);
+    SDL_SetRenderDrawColor(renderer.get(), kBackground, kBackground, kBackground, 255);
+    SDL_RenderClear(renderer.get());
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        const PixelRect& r = layout.mfds[i];
+        const SDL_Rect target{r.x, r.y, r.width, r.height};
+        SDL_RenderCopy(renderer.get(), textures[i].get(), nullptr, &target);
+    }
+    DrawStatus(status, layout.status.width);
+    if (statusTexture) {
+        const SDL_Rect target{layout.status.x, layout.status.y, layout.status.width, layout.status.height};
+        SDL_RenderCopy(renderer.get(), statusTexture.get(), nullptr, &target);
+    }
+}
+
+void WindowPresenter::Present(const std::string& status) {
+    Draw(status);
+    SDL_RenderPresent(renderer.get());
+    // The software renderer has no vsync and returns at once: wait for the
+    // display's next frame, on a steady beat, so that waking late now and
+    // then does not slow the frame rate. Far behind, the beat starts again.
+    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+    const auto frame = static_cast<std::uint64_t>(displayFrameS * static_cast<double>(frequency));
+    nextPresent += frame;
+    const std::uint64_t now = SDL_GetPerformanceCounter();
+    if (nextPresent > now) {
+        SDL_Delay(static_cast<std::uint32_t>((nextPresent - now) * 1000 / frequency));
+    } else if (now - nextPresent > frame) {
+        nextPresent = now;
+    }
+}
+
+std::vector<std::uint32_t> WindowPresenter::Capture(int& width, int& height) {
+    Draw(statusShown);
+    SDL_GetRendererOutputSize(renderer.get(), &width, &height);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(width, 0)) *
+                                      static_cast<std::size_t>(std::max(height, 0)));
+    if (pixels.empty() ||
+        SDL_RenderReadPixels(renderer.get(), nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) != 0) {
+        width = height = 0;
+        return {};
+    }
+    return pixels;
+}
+
+}  // namespace quorvel::live
