@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/bench/BenchOptions.h"
+#include "sim/bench/MfdSize.h"
 #include "sim/host/MfdSurface.h"
 
 namespace quorvel::sim {
