@@ -63,6 +63,17 @@ protected:
     std::filesystem::path out = dir / "out";
 };
 
+// A RunBench prefix that sends the run SIGsignal once a file matching glob
+// is in dir (or after a minute), so that the signal lands at a known point
+// of the run however loaded the machine is.
+inline std::string SignalOnceThere(const std::string& signal, const std::filesystem::path& dir,
+                                   const std::string& glob) {
+    return "sh -c 'sig=$1; dir=$2; glob=$3; shift 3; \"$@\" & run=$!; tries=0; "
+           "until ls \"$dir\"/$glob >/dev/null 2>&1 || [ $tries -ge 600 ]; do sleep 0.1; tries=$((tries + 1)); "
+           "done; kill -$sig $run; wait $run' sh " +
+           signal + " " + Quote(dir.string()) + " " + Quote(glob);
+}
+
 // quorvel-sim with the test module and the given arguments; `prefix` goes
 // before the command (an environment, `timeout ...`).
 inline BenchResult RunBench(const std::vector<std::string>& args, const std::filesystem::path& dir,

@@ -35,18 +35,21 @@ TEST_F(BenchEndingsTest, AClosedPipeOrAHangupStopsTheRunAndLeavesOnlyWholeFiles)
     EXPECT_NE(ReadText(err).find("SIGPIPE"), std::string::npos) << ReadText(err);
     ExpectOnlyWholePictures(out);
 
-    const BenchResult hungUp =
-        RunBench({"--duration", "100000", "--out", out.string()}, dir, "timeout --preserve-status -s HUP 3");
+    // A folder of its own, so that the first run's pictures do not set the
+    // signal off before this run has begun.
+    const fs::path hungUpOut = dir / "hung-up";
+    const BenchResult hungUp = RunBench({"--duration", "100000", "--out", hungUpOut.string()}, dir,
+                                        SignalOnceThere("HUP", hungUpOut, "mfd0_*.png"));
     EXPECT_EQ(hungUp.status, 1) << hungUp.err;
     EXPECT_NE(hungUp.err.find("SIGHUP"), std::string::npos) << hungUp.err;
     EXPECT_EQ(CountLines(hungUp.err), 1u) << hungUp.err;
-    ExpectOnlyWholePictures(out);
+    ExpectOnlyWholePictures(hungUpOut);
 }
 
 TEST_F(BenchEndingsTest, AnInterruptWhileTheLogIsReadLeavesTheEarlierRunsFiles) {
-    // The log comes through a pipe, half of it at once and the rest later,
-    // then never ends: the interrupt falls between the halves, and the rest
-    // lets the reader see it.
+    // The log comes through a pipe, half of it at once and the rest once
+    // the interrupt is sent, then never ends: the interrupt falls between
+    // the halves, and the rest lets the reader see it.
     std::vector<std::string> times;
     for (int i = 0; i < 600; ++i) times.push_back(std::to_string(i));
     const std::string log = ReplayLogText(times);
@@ -59,11 +62,19 @@ TEST_F(BenchEndingsTest, AnInterruptWhileTheLogIsReadLeavesTheEarlierRunsFiles) 
     WriteText(out / "mfd0_t0001.00s.png", "earlier");
     WriteText(out / "telemetry.csv", "earlier");
 
-    const std::string writer = "( cat " + Quote((dir / "first.csv").string()) + "; sleep 4; cat " +
-                               Quote((dir / "rest.csv").string()) + "; exec sleep 60 ) >" + Quote(fifo.string());
-    const int status = Shell(writer + " & w=$!; timeout --preserve-status -k 20 -s INT 2 " + Bench() + " --replay " +
-                             Quote(fifo.string()) + " --out " + Quote(out.string()) + " >/dev/null 2>" +
-                             Quote((dir / "err").string()) + "; s=$?; kill $w; exit $s");
+    const auto marker = [&](const char* name) { return Quote((dir / name).string()); };
+    const std::string waitFor = "tries=0; until [ -e MARK ] || [ $tries -ge 600 ]; do sleep 0.1; tries=$((tries + 1)); done";
+    const auto waitUntil = [&](const char* name) {
+        std::string wait = waitFor;
+        return wait.replace(wait.find("MARK"), 4, marker(name));
+    };
+    const std::string writer = "( cat " + Quote((dir / "first.csv").string()) + "; touch " + marker("half-read") +
+                               "; " + waitUntil("interrupted") + "; cat " + Quote((dir / "rest.csv").string()) +
+                               "; exec sleep 60 ) >" + Quote(fifo.string());
+    const int status = Shell(writer + " & w=$!; " + Bench() + " --replay " + Quote(fifo.string()) + " --out " +
+                             Quote(out.string()) + " >/dev/null 2>" + Quote((dir / "err").string()) + " & b=$!; " +
+                             waitUntil("half-read") + "; kill -INT $b; touch " + marker("interrupted") +
+                             "; wait $b; s=$?; kill $w; exit $s");
     const std::string err = ReadText(dir / "err");
     EXPECT_EQ(status, 1) << err;
     EXPECT_NE(err.find("interrupted while reading"), std::string::npos) << err;

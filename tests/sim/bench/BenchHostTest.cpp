@@ -175,15 +175,9 @@ TEST_F(BenchHostTest, RuntimeFailuresExitOne) {
 }
 
 TEST_F(BenchHostTest, AnInterruptedRunLeavesOnlyWholePictures) {
-    // A picture every step, so the interruption most likely lands in a write;
-    // it comes once the first picture is whole, however loaded the machine.
-    const std::string interruptAfterFirstPicture =
-        "sh -c 'out=$1; shift; \"$@\" & run=$!; tries=0; "
-        "until ls \"$out\"/mfd0_*.png >/dev/null 2>&1 || [ $tries -ge 1200 ]; do sleep 0.1; tries=$((tries + 1)); done; "
-        "kill -INT $run; wait $run' sh " +
-        Quote(out.string());
+    // A picture every step, so the interruption most likely lands in a write.
     const BenchResult run = RunBench({"--duration", "100000", "--frame-every", "0.02", "--out", out.string()}, dir,
-                                     interruptAfterFirstPicture);
+                                     SignalOnceThere("INT", out, "mfd0_*.png"));
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("interrupted at t"), std::string::npos) << run.err;
     EXPECT_FALSE(Names(out).empty());

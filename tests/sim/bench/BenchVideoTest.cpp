@@ -117,7 +117,7 @@ TEST_F(BenchVideoTest, AnInterruptLeavesNoVideo) {
     const fs::path video = dir / "flight.mp4";
     const BenchResult run =
         RunBench({"--duration", "3000", "--repaint-every", "0.04", "--video", video.string(), "--out", out.string()},
-                 dir, "timeout --preserve-status -s INT 2");
+                 dir, SignalOnceThere("INT", out, "mfd0_*.png"));
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("interrupted at t"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(video));
