@@ -7,8 +7,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
-#include "sim/bench/Telemetry.h"
 #include "sim/bench/VideoNames.h"
 #include "sim/flight/FlightModel.h"
 

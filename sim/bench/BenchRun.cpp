@@ -12,6 +12,7 @@
 
 #include "platform/ProcessInfo.h"
 #include "sim/bench/BenchOutputs.h"
+#include "sim/bench/InputError.h"
 #include "sim/bench/ProgressBar.h"
 #include "sim/bench/Scenario.h"
 #include "sim/bench/ScenarioFile.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "sim/bench/Telemetry.h"
+#include "sim/bench/InputError.h"
 #include "sim/flight/Body.h"
 #include "sim/flight/HorizonFrame.h"
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
-#include "sim/bench/Telemetry.h"
 #include "sim/bench/TomlFields.h"
 #include "sim/bench/VideoNames.h"
 #include "sim/flight/Angles.h"

@@ -183,9 +183,6 @@ TelemetryRecord ReadRecord(const std::string& line, const std::vector<std::size_
 
 }  // namespace
 
-InputError::InputError(const std::string& file, long line, const std::string& field, const std::string& problem)
-    : std::runtime_error(file + ":" + std::to_string(line) + ": " + (field.empty() ? "" : field + ": ") + problem) {}
-
 void WriteTelemetryHeader(std::ostream& out) {
     out << kTimeColumn;
     for (const Column& column : kColumns) out << ',' << column.name;

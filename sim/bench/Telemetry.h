@@ -21,19 +21,13 @@
 
 #include <functional>
 #include <iosfwd>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "sim/bench/InputError.h"
 #include "sim/host/VesselState.h"
 
 namespace quorvel::sim {
-
-// A fault in an input file, naming the file, the line and the field.
-class InputError : public std::runtime_error {
-public:
-    InputError(const std::string& file, long line, const std::string& field, const std::string& problem);
-};
 
 void WriteTelemetryHeader(std::ostream& out);
 void WriteTelemetryRow(std::ostream& out, double timeS, const VesselState& state);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
-#include "sim/bench/Telemetry.h"
 
 namespace quorvel::sim {
 

@@ -1,0 +1,17 @@
+// A fault in an input the bench host reads (a scenario file, a replay log,
+// the command line's key presses against the scenario), naming the file,
+// the line and the field: bad input, exit status 2.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorvel::sim {
+
+class InputError : public std::runtime_error {
+public:
+    // "file:line: field: problem"; no field part when field is empty.
+    InputError(const std::string& file, long line, const std::string& field, const std::string& problem);
+};
+
+}  // namespace quorvel::sim
