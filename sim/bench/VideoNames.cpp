@@ -1,7 +1,6 @@
 #include "sim/bench/VideoNames.h"
 
-#include <algorithm>
-#include <cctype>
+#include "sim/files/FileExtension.h"
 
 namespace quorvel::sim {
 
@@ -14,10 +13,7 @@ std::filesystem::path VideoName(const std::filesystem::path& video, std::size_t 
 
 std::string VideoNameFault(const std::string& video) {
     const std::filesystem::path path(video);
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension != ".mp4" || path.stem().empty()) return "a video's name must end in .mp4";
+    if (!HasExtension(path, ".mp4") || path.stem().empty()) return "a video's name must end in .mp4";
     // An empty parent is the working folder.
     const std::filesystem::path folder = path.parent_path();
     if (folder.empty()) return "";

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/files/FileExtension.h"
 #include "sim/video/EncodedFile.h"
 #include "sim/video/VideoReader.h"
 
@@ -18,7 +19,7 @@ constexpr double kMaxSpeed = 100;
 
 void CheckRequest(const std::filesystem::path& picture, const AnimationSpan& span) {
     const std::string name = picture.string();
-    if (!HasExtension(picture, ".webp")) throw VideoError(name + ": an animated picture's name must end in .webp");
+    if (!sim::HasExtension(picture, ".webp")) throw VideoError(name + ": an animated picture's name must end in .webp");
     if (!(span.fromS >= 0 && std::isfinite(span.fromS)))
         throw VideoError(name + ": the span must start at 0 s or later");
     if (!(span.speed > 0 && span.speed <= kMaxSpeed)) {

@@ -1,8 +1,5 @@
 #include "sim/video/EncodedFile.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace quorvel::video {
 
 namespace {
@@ -18,13 +15,6 @@ struct DictionaryHandle {
 };
 
 }  // namespace
-
-bool HasExtension(const std::filesystem::path& path, const std::string& lowerCaseExtension) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == lowerCaseExtension;
-}
 
 EncodedFile::EncodedFile(const std::filesystem::path& finalPath, const EncoderSetup& setup)
     : name(finalPath.string()), pending(finalPath) {

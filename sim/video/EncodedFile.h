@@ -31,9 +31,6 @@ struct EncoderSetup {
     std::function<void(AVCodecContext&)> describe;  // e.g. the colour description
 };
 
-// Whether the name ends in the extension (".mp4"), in any case.
-bool HasExtension(const std::filesystem::path& path, const std::string& lowerCaseExtension);
-
 class EncodedFile {
 public:
     // Opens the encoder and the file and writes the header. Throws

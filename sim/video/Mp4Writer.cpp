@@ -7,6 +7,8 @@ extern "C" {
 #include <libavutil/rational.h>
 }
 
+#include "sim/files/FileExtension.h"
+
 namespace quorvel::video {
 
 namespace {
@@ -29,7 +31,7 @@ Mp4Writer::Mp4Writer(const std::filesystem::path& path, std::uint32_t width, std
                      double frameIntervalS)
     : width(width), height(height) {
     const std::string name = path.string();
-    if (!HasExtension(path, ".mp4")) throw VideoError(name + ": a video's name must end in .mp4");
+    if (!sim::HasExtension(path, ".mp4")) throw VideoError(name + ": a video's name must end in .mp4");
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
         throw VideoError(name + ": frames of " + std::to_string(width) + "x" + std::to_string(height) +
                          ": each side must be 1 to " + std::to_string(kMaxSide) + " pixels");
