@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "sim/bench/MessageText.h"
+
 namespace quorvel::sim {
 
 namespace {
@@ -22,15 +24,6 @@ constexpr COLORREF kFigureInk = RGB(190, 190, 190);
 void Text(HDC dc, std::uint32_t x, std::uint32_t y, COLORREF ink, const std::string& text) {
     SetTextColor(dc, ink);
     TextOutA(dc, static_cast<int>(x), static_cast<int>(y), text.c_str(), static_cast<int>(text.size()));
-}
-
-// TextOutA draws single-byte characters: anything outside printable ASCII
-// shows as '?'.
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if (c < 0x20 || c > 0x7E) c = '?';
-    }
-    return text;
 }
 
 }  // namespace
@@ -92,6 +85,7 @@ void Downscale(std::span<const std::uint32_t> source, std::uint32_t width, std::
     }
 }
 
+// TextOutA draws the title's bytes as single characters, so it is made printable.
 ContactSheet::ContactSheet(std::string title, std::uint32_t frameWidth, std::uint32_t frameHeight,
                            std::size_t expectedFrames)
     : title(Printable(std::move(title))),

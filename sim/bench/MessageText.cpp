@@ -8,11 +8,15 @@ constexpr std::size_t kMaxExcerpt = 40;
 
 }  // namespace
 
-std::string Excerpt(std::string_view text) {
-    std::string shown(text.substr(0, kMaxExcerpt));
-    for (char& c : shown) {
+std::string Printable(std::string text) {
+    for (char& c : text) {
         if (c < 0x20 || c > 0x7E) c = '?';
     }
+    return text;
+}
+
+std::string Excerpt(std::string_view text) {
+    const std::string shown = Printable(std::string(text.substr(0, kMaxExcerpt)));
     return text.size() > kMaxExcerpt ? shown + "..." : shown;
 }
 

@@ -8,8 +8,11 @@
 
 namespace quorvel::sim {
 
-// Up to 40 characters of the text, then "..." when there was more; bytes
-// outside printable ASCII show as '?'.
+// The text with every byte outside printable ASCII shown as '?'.
+std::string Printable(std::string text);
+
+// Up to 40 characters of the text, printable, then "..." when there was
+// more.
 std::string Excerpt(std::string_view text);
 
 }  // namespace quorvel::sim
