@@ -39,6 +39,21 @@ void ClearEarlierRun(const std::filesystem::path& dir) {
     throw OutputError("cannot write " + file.FinalPath().string() + ": " + why);
 }
 
+void GiveFinalName(PendingFile& file) {
+    std::error_code error;
+    if (!file.Commit(error)) CannotWrite(file, error.message());
+}
+
+// A picture written under its temporary name by write(path, &why), then
+// given its own.
+template <typename Write>
+void WriteWholePng(const std::filesystem::path& path, const Write& write) {
+    PendingFile file(path);
+    std::string why;
+    if (!write(file.TempPath().string(), &why)) CannotWrite(file, why);
+    GiveFinalName(file);
+}
+
 std::string SheetTitle(const std::string& title, std::size_t mfd, MfdSize size, double frameEveryS) {
     char text[200];
     std::snprintf(text, sizeof text, "%s - MFD %zu, %ux%u, a frame every %g s", title.c_str(), mfd, size.width,
@@ -99,11 +114,8 @@ BenchOutputs::BenchOutputs(const std::filesystem::path& dir, const std::string& 
 }
 
 void BenchOutputs::Picture(std::size_t mfd, double timeS, const MfdSurface& surface, const VesselState& state) {
-    PendingFile file(dir / names.Name(mfd, framesTaken.at(mfd)++, timeS));
-    std::string why;
-    std::error_code renameError;
-    if (!surface.WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
-    if (!file.Commit(renameError)) CannotWrite(file, renameError.message());
+    WriteWholePng(dir / names.Name(mfd, framesTaken.at(mfd)++, timeS),
+                  [&surface](const std::string& path, std::string* why) { return surface.WritePng(path, why); });
     ++pictures;
     sheets[mfd].Offer(surface, {timeS, state.altitude, state.airspeed, state.mach});
 }
@@ -117,16 +129,13 @@ void BenchOutputs::TelemetryRow(double timeS, const VesselState& state) {
 void BenchOutputs::Finish() {
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i].Frames() == 0) continue;
-        PendingFile file(dir / ContactSheetName(i));
-        std::string why;
-        std::error_code renameError;
-        if (!sheets[i].WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
-        if (!file.Commit(renameError)) CannotWrite(file, renameError.message());
+        const ContactSheet& sheet = sheets[i];
+        WriteWholePng(dir / ContactSheetName(i),
+                      [&sheet](const std::string& path, std::string* why) { return sheet.WritePng(path, why); });
     }
     telemetry.close();
     CheckTelemetry();
-    std::error_code renameError;
-    if (!telemetryFile.Commit(renameError)) CannotWrite(telemetryFile, renameError.message());
+    GiveFinalName(telemetryFile);
 }
 
 void BenchOutputs::CheckTelemetry() {
