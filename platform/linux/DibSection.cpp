@@ -7,8 +7,8 @@
 
 #include "platform/SurfaceLimit.h"
 #include "platform/linux/GdiObjects.h"
+#include "platform/linux/GdiObserverHook.h"
 #include "platform/linux/GlHandOver.h"
-#include "platform/linux/JournalHook.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/linux/EllipsePath.h"
 #include "platform/linux/EllipseRaster.h"
 #include "platform/linux/GdiObjects.h"
-#include "platform/linux/JournalHook.h"
+#include "platform/linux/GdiObserverHook.h"
 #include "platform/linux/PenPainter.h"
 #include "platform/linux/PolygonFill.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <type_traits>
 
-#include "platform/linux/JournalHook.h"
+#include "platform/linux/GdiObserverHook.h"
 #include "platform/linux/PlatformDiagnostics.h"
 
 namespace quorvel::platform {

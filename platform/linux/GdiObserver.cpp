@@ -1,7 +1,7 @@
 #include "platform/linux/GdiObserver.h"
 
 #include "platform/linux/GdiObjects.h"
-#include "platform/linux/JournalHook.h"
+#include "platform/linux/GdiObserverHook.h"
 
 namespace quorvel::platform {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "platform/linux/GdiObjects.h"
+#include "platform/linux/GdiObserverHook.h"
 #include "platform/linux/GlyphCache.h"
-#include "platform/linux/JournalHook.h"
 
 namespace {
 

@@ -14,8 +14,7 @@ namespace quorvel::platform {
 
 void RecordCall(const DeviceContext& dc, GdiCall call, std::initializer_list<long long> args,
                 HGDIOBJ object = nullptr);
-// Polygon's points as x0, y0, x1, y1, …; none when points is null or
-// count is not positive.
+// Polygon's points; none when points is null or count is not positive.
 void RecordPolygon(const DeviceContext& dc, const POINT* points, int count);
 void RecordText(const DeviceContext& dc, int x, int y, int length, std::string_view text);
 
