@@ -7,6 +7,7 @@
 // corners come in either order, with a centre left of or above 0.
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <utility>
 
@@ -34,7 +35,7 @@ std::string Name(const Box& box) { return std::to_string(box.width) + "x" + std:
 // The point at `scale` times the ellipse's radii from the box's centre, in
 // direction `degrees`, counter-clockwise from 3 o'clock.
 POINT OnRay(int left, int top, const Box& box, double degrees, double scale) {
-    const double angle = degrees * kPi / 180;
+    const double angle = degrees * std::numbers::pi / 180;
     return {left + box.width / 2 + Nearest(scale * box.width / 2 * std::cos(angle)),
             top + box.height / 2 - Nearest(scale * box.height / 2 * std::sin(angle))};
 }

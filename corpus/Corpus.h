@@ -52,8 +52,6 @@ int Nearest(double value);
 // Two digits at least, so that scene names sort by number.
 std::string Padded(int value);
 
-inline constexpr double kPi = 3.14159265358979323846;
-
 // The colours scenes draw with, as COLORREFs.
 inline constexpr COLORREF kPenColour = RGB(255, 160, 0);
 inline constexpr COLORREF kBrushColour = RGB(0, 96, 255);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <numbers>
 #include <string>
 
 #include "corpus/Corpus.h"
@@ -21,7 +22,7 @@ constexpr int kLongest = 20;
 // A point `length` pixels from (x, y) in direction k of `directions`,
 // counter-clockwise from 3 o'clock as seen on the screen.
 POINT Towards(int x, int y, int k, int directions, double length) {
-    const double angle = 2 * kPi * k / directions;
+    const double angle = 2 * std::numbers::pi * k / directions;
     return {x + Nearest(length * std::cos(angle)), y - Nearest(length * std::sin(angle))};
 }
 

@@ -24,22 +24,21 @@ SceneDib::SceneDib(int width, int height, bool bottomUp)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* memory = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-    if (bitmap == nullptr || memory == nullptr) return;
-    defaultBitmap = SelectObject(dc, bitmap);
+    bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    if (!bitmap || memory == nullptr) return;
+    defaultBitmap = SelectObject(dc.get(), bitmap.get());
     bits = static_cast<std::uint32_t*>(memory);
     Fill(kBackground);
 }
 
 SceneDib::~SceneDib() {
     // Stock objects back in, so that whatever the scene selected can be
-    // freed in any order.
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    if (defaultBitmap != nullptr) SelectObject(dc, defaultBitmap);
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (dc != nullptr) DeleteDC(dc);
+    // freed in any order; the owners free the bitmap and the device context.
+    if (!dc) return;
+    SelectObject(dc.get(), GetStockObject(BLACK_PEN));
+    SelectObject(dc.get(), GetStockObject(WHITE_BRUSH));
+    SelectObject(dc.get(), GetStockObject(SYSTEM_FONT));
+    if (defaultBitmap != nullptr) SelectObject(dc.get(), defaultBitmap);
 }
 
 void SceneDib::Fill(std::uint32_t pixel) {

@@ -5,10 +5,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 #include <vector>
 
+#include "platform/Handles.h"
 #include "platform/Win32.h"
 
 namespace quorvel::corpus {
@@ -16,16 +15,9 @@ namespace quorvel::corpus {
 // What a scene's image holds before anything is drawn.
 inline constexpr std::uint32_t kBackground = 0x000000;
 
-struct DeleteGdiObject {
-    void operator()(void* handle) const { DeleteObject(handle); }
-};
 // One pen, brush, font or bitmap the corpus made.
-using GdiObject = std::unique_ptr<void, DeleteGdiObject>;
-
-struct DeleteDc {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using DcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteDc>;
+using GdiObject = platform::GdiObjectHandle<HGDIOBJ>;
+using platform::DcHandle;
 
 GdiObject MakePen(int width, COLORREF colour);
 GdiObject MakeBrush(COLORREF colour);
@@ -40,7 +32,7 @@ public:
     SceneDib(const SceneDib&) = delete;
     SceneDib& operator=(const SceneDib&) = delete;
 
-    HDC Dc() const { return dc; }
+    HDC Dc() const { return dc.get(); }
     int Width() const { return width; }
     int Height() const { return height; }
     bool Ok() const { return bits != nullptr; }
@@ -55,8 +47,9 @@ private:
     int width;
     int height;
     bool bottomUp;
-    HDC dc = nullptr;
-    HGDIOBJ bitmap = nullptr;
+    // Declared before the device context, so freed after it.
+    GdiObject bitmap;
+    DcHandle dc;
     HGDIOBJ defaultBitmap = nullptr;
     std::uint32_t* bits = nullptr;
 };

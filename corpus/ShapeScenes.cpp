@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -83,8 +84,8 @@ void PolygonScenes(Corpus& corpus) {
             const int cy = pointers.Top(i) + 24;
             const double theta = 360.0 * i / kPointers + 7;
             const auto at = [&](double radius, double degrees) {
-                return POINT{cx + Nearest(radius * std::sin(degrees * kPi / 180)),
-                             cy - Nearest(radius * std::cos(degrees * kPi / 180))};
+                return POINT{cx + Nearest(radius * std::sin(degrees * std::numbers::pi / 180)),
+                             cy - Nearest(radius * std::cos(degrees * std::numbers::pi / 180))};
             };
             const POINT t[] = {at(15, theta - 5), at(15, theta + 5), at(20, theta)};
             Polygon(image.Dc(), t, 3);
