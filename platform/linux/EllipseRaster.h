@@ -189,12 +189,12 @@ void ForEachEllipseInteriorSpan(const EllipseBox& box, const ClipRect& clip, Vis
     // A row's fill runs between the innermost outline pixels of that row:
     // those of the row's last step.
     long long row = -1;
+    long long rowUpper = -1;
     long long inner = 0;
     const auto finish = [&](long long lower, long long upper) {
         emit(box.top + lower, box.left + inner + 1, box.left + width - 1 - inner);
         if (upper != lower) emit(box.top + upper, box.left + inner + 1, box.left + width - 1 - inner);
     };
-    long long rowUpper = -1;
     StepEllipseQuadrants(width, height, [&](long long left, long long, long long lower, long long upper) {
         if (lower != row && row >= 0) finish(row, rowUpper);
         row = lower;

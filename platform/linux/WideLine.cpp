@@ -10,7 +10,6 @@ PenEnd::PenEnd(int width) {
     firstRow = -half;
     rowCount = width;
     reach = half;
-    for (Run& run : runs) run = {0, 0};
     // Windows' round end: the filled ellipse of the pen's box, each row
     // running between its outermost outline pixels.
     StepEllipseQuadrants(width, width, [&](long long left, long long right, long long lower, long long upper) {

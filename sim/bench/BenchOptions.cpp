@@ -54,10 +54,6 @@ std::vector<MfdSize> MfdSizes(const std::vector<std::string>& texts) {
     return sizes;
 }
 
-}  // namespace
-
-namespace {
-
 // What CLI11 leaves as text, checked after parsing so that each fault gets
 // one message of ours; and which of the time options were given.
 struct OptionTexts {

@@ -171,7 +171,7 @@ public:
     bool Step() override {
         if (step == steps) return false;
         CheckStop();
-        Step(step);
+        FlyStep();
         ++step;
         return true;
     }
@@ -224,7 +224,9 @@ private:
         return pictures;
     }
 
-    void Step(long long step) {
+    // Step `step` of the run: the vessel moved, the module stepped, and
+    // whatever is due pressed, repainted and written.
+    void FlyStep() {
         driver.Step();
         driver.WriteState(vessel.state);
         const double t = driver.TimeS();

@@ -1,9 +1,8 @@
 #include "sim/host/MfdSurface.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <vector>
-
 
 namespace quorvel::sim {
 
