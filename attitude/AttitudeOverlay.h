@@ -13,6 +13,7 @@
 #include "attitude/AttitudeBall.h"
 #include "drawing/MfdText.h"
 #include "drawing/PageGeometry.h"
+#include "flightdata/FlightData.h"
 #include "platform/Win32.h"
 
 namespace quorvel {
@@ -53,6 +54,12 @@ bool ShowsNorth(double heading, double pitch);
 bool ShowsSouth(double heading, double pitch);
 bool ShowsEast(double heading, double pitch);
 bool ShowsWest(double heading, double pitch);
+
+// Renders the ball for the flight data as the page shows it: the pitch,
+// the bank and the heading turned round (the ball turns against the
+// vessel), the angle of attack, slip and rates for the markers, at the
+// page's scale (1 to 4).
+void RenderBall(AttitudeBall& ball, HDC hdc, const FlightData& flight, std::int32_t ballScale);
 
 // The ball's points after its last Render, where its image stands, and the
 // attitude the letters are shown for.
