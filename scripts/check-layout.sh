@@ -23,6 +23,7 @@ rules=(
   "sim/video:sim/files"
   "sim/live:sim/host sim/flight host platform"
   "sim/bench:sim/live sim/video sim/files sim/host sim/flight host platform"
+  "release:sim/bench sim/files sim/host attitude instruments drawing flightdata host platform"
 )
 
 problems=0
