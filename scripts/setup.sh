@@ -12,6 +12,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 libosmesa6
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   libsdl2-dev xvfb xauth
+  python3-markdown zip unzip
 )
 
 missing=()
