@@ -3,7 +3,8 @@
 # the sanitizer presets (the tests that open windows do so on X servers of
 # their own, from xvfb-run), then build the Windows binaries: the 32-bit
 # module DLL with its exports and imports checked, the 64-bit pair flown
-# under Wine, and the platform's GDI compared with Wine's.
+# under Wine, and the platform's GDI compared with Wine's; last, the release
+# archive built twice from empty folders and compared.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,3 +23,5 @@ echo "== windows-x86_64 under Wine =="
 scripts/wine-smoke-test.sh
 echo "== the platform's GDI against Wine's =="
 scripts/gdi-comparison.sh
+echo "== the release archive, built twice =="
+scripts/check-release.sh build/windows-i686/QuorvelMFD.dll
