@@ -33,9 +33,8 @@ double Cross(Spot o, Spot a, Spot b) { return (a.x - o.x) * (b.y - o.y) - (a.y -
 // shortens the lines in all, so the trading ends.
 void PlaceSide(std::vector<std::size_t> members, const std::vector<LabelRequest>& labels, CalloutCanvas& canvas,
                double spacing, double gutterX) {
-    std::stable_sort(members.begin(), members.end(), [&](std::size_t a, std::size_t b) {
-        return labels[a].target.y < labels[b].target.y;
-    });
+    std::stable_sort(members.begin(), members.end(),
+                     [&](std::size_t a, std::size_t b) { return labels[a].target.y < labels[b].target.y; });
     std::vector<double> wanted;
     for (std::size_t m : members) wanted.push_back(canvas.pageAt.y + labels[m].target.y);
     const double half = spacing / 2;

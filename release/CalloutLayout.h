@@ -27,16 +27,16 @@ enum class Side { Left, Right };
 
 struct PlacedCallout {
     Side side = Side::Left;
-    Spot labelAt;      // the label's top-left corner on the canvas
-    Spot lineStart;    // beside the label
-    Spot gutter;       // where the line turns towards its point
-    Spot target;       // on the canvas
+    Spot labelAt;    // the label's top-left corner on the canvas
+    Spot lineStart;  // beside the label
+    Spot gutter;     // where the line turns towards its point
+    Spot target;     // on the canvas
 };
 
 struct CalloutCanvas {
     double width = 0;
     double height = 0;
-    Spot pageAt;  // the page's top-left corner
+    Spot pageAt;                          // the page's top-left corner
     std::vector<PlacedCallout> callouts;  // in the order of the requests
 };
 

@@ -62,8 +62,8 @@ void WriteAnnotatedPicture(cairo_surface_t* page, const std::vector<PageCallout>
     }
     const CalloutCanvas canvas = LayOutCallouts(requests, pageWidth, pageHeight, kSpacing);
 
-    platform::CairoSurface out(cairo_image_surface_create(
-        CAIRO_FORMAT_RGB24, static_cast<int>(std::ceil(canvas.width)), static_cast<int>(std::ceil(canvas.height))));
+    platform::CairoSurface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(std::ceil(canvas.width)),
+                                                          static_cast<int>(std::ceil(canvas.height))));
     platform::CairoContext cr(cairo_create(out.get()));
     cairo_set_source_rgb(cr.get(), 1, 1, 1);
     cairo_paint(cr.get());

@@ -166,10 +166,10 @@ std::vector<PageCallout> PageCallouts(const PageGeometry& page, const FlightData
     const DialReading airspeed = ReadAirspeedDial({flight.eas, flight.easRate}, page);
     name("Equivalent airspeed, kt",
          LeftOf(airspeed.valueText, Printed(airspeed.valueFormat, airspeed.value).first, page));
-    name("Its rate, kt/s", LeftOf(airspeed.rateText, Printed(airspeed.rateFormat, airspeed.rate).first, page));
+    name("Airspeed trend, kt/s", LeftOf(airspeed.rateText, Printed(airspeed.rateFormat, airspeed.rate).first, page));
     name("Airspeed pointer, 100 kt a turn", BehindBase(airspeed.pointer[2], airspeed.pointer[0], airspeed.pointer[1]));
     name("Airspeed dots, 10 kt apart", OuterDot(airspeed, true));
-    name("Airspeed rate arc", RateArcMiddle(airspeed));
+    name("Airspeed trend arc", RateArcMiddle(airspeed));
     const DialReading altitude = ReadAltitudeDial({flight.altitudeFt, flight.verticalSpeedFpm}, page);
     name("Altitude, ft", RightOf(altitude.valueText, Printed(altitude.valueFormat, altitude.value).end, page));
     name("Vertical speed, ft/min", RightOf(altitude.rateText, Printed(altitude.rateFormat, altitude.rate).end, page));
@@ -222,7 +222,8 @@ std::vector<PageCallout> PageCallouts(const PageGeometry& page, const FlightData
     const BallPlacement image = ball.placement;
     for (const CardinalLetter& l : overlay.letters) {
         // A letter whose cell the image's edge cuts is a poor example.
-        const bool whole = l.at.x >= image.x && l.at.x + static_cast<std::int64_t>(page.cellWidth) <= image.x + image.width;
+        const bool whole =
+            l.at.x >= image.x && l.at.x + static_cast<std::int64_t>(page.cellWidth) <= image.x + image.width;
         // Below and right of the letter's cell.
         if (l.drawn && whole) letter.Offer({l.at.x + page.cellWidth + 1.0, l.at.y + page.cellHeight + 1.0});
     }
@@ -236,7 +237,7 @@ std::vector<PageCallout> PageCallouts(const PageGeometry& page, const FlightData
     name("Pitch ring, every 30°", SeenNearRightEdge(ball, Grid({30, 60, -30, -60}, 15), taken, "solid pitch ring"));
     name("Pitch ring, every 10° (dashed)",
          SeenNearRightEdge(ball, Grid({10, 20, 40, 50, 70, 80, -10, -20, -40, -50, -70, -80}, 15), taken,
-                      "dashed pitch ring"));
+                           "dashed pitch ring"));
     name("Meridian, every 30° of heading",
          SeenNearRightEdge(ball, Grid({5, 15, 25, 35, 45, -5, -15, -25, -35, -45}, 0), taken, "meridian"));
     return named;
