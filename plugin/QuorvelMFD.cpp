@@ -50,6 +50,12 @@ QuorvelMFD::~QuorvelMFD() {
     openPages.erase(std::remove(openPages.begin(), openPages.end(), this), openPages.end());
 }
 
+void* QuorvelMFD::ScalarDeletingDestructor(unsigned int flags) {
+    this->~QuorvelMFD();
+    if ((flags & 1u) != 0) ::operator delete(this);
+    return this;
+}
+
 // Later steps draw over earlier ones. Nothing is cleared, and the pens,
 // brush, text state and position the last step leaves stay selected.
 void QuorvelMFD::Repaint(HDC hdc) {

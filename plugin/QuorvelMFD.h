@@ -19,10 +19,14 @@
 
 namespace quorvel {
 
-class QuorvelMFD : public MFD {
+class QuorvelMFD final : public MFD {
 public:
     QuorvelMFD(std::uint32_t width, std::uint32_t height, VESSEL* vessel);
-    ~QuorvelMFD() override;
+    ~QuorvelMFD();
+
+    // The host's slot 0: destroys the page and, with bit 0 of flags, frees
+    // it with the module's own allocator, which built it.
+    void* ScalarDeletingDestructor(unsigned int flags) override;
 
     void Repaint(HDC hdc) override;
     // Key 47 steps the ball scale 2, 3, 4, 1, 2, ...; other keys are not used.

@@ -47,7 +47,7 @@ TEST_F(PageTest, NewPageStartsAtScaleTwoAndKeyFortySevenCyclesIt) {
     }
     EXPECT_FALSE(page->ConsumeKeyBuffered(46));
     EXPECT_EQ(page->ballScale, 3);
-    delete static_cast<MFD*>(page);
+    page->ScalarDeletingDestructor(1);
 }
 
 TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
@@ -62,12 +62,24 @@ TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
     EXPECT_EQ(first->flightData->altitude, 100.0);
     EXPECT_EQ(second->flightData->altitude, 200.0);
 
-    delete static_cast<MFD*>(first);
+    first->ScalarDeletingDestructor(1);
     ASSERT_EQ(openPages.size(), 1u);
     other.state.altitude = 300;
     hlcTimestep(1.1, 0.1, 0);
     EXPECT_EQ(second->flightData->altitude, 300.0) << "the remaining page froze";
-    delete static_cast<MFD*>(second);
+    second->ScalarDeletingDestructor(1);
+}
+
+TEST_F(PageTest, SlotZeroWithoutBitZeroDestroysThePageAndLeavesItsStorageToTheCaller) {
+    const int contexts = platform::LiveGlContexts();
+    QuorvelMFD* page = Build(0x01900190u, vessel);
+    ASSERT_EQ(platform::LiveGlContexts(), contexts + 1);
+    void* const storage = page->ScalarDeletingDestructor(0);
+    EXPECT_EQ(storage, page);
+    EXPECT_TRUE(openPages.empty()) << "the page was not destroyed";
+    EXPECT_EQ(platform::LiveGlContexts(), contexts) << "the page's ball was not released";
+    // Still allocated: had slot 0 freed it, this second free would be caught.
+    ::operator delete(storage);
 }
 
 TEST_F(PageTest, ExitRunTwiceUnregistersAndDeletesOnce) {
@@ -101,7 +113,7 @@ TEST_F(PageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
         EXPECT_EQ(placement.width, c.ballWidth);
         EXPECT_EQ(placement.height, c.ballHeight);
         EXPECT_EQ(page->attitudeBall->renderContext != nullptr, c.ballWidth > 0 && c.ballHeight > 0);
-        delete static_cast<MFD*>(page);
+        page->ScalarDeletingDestructor(1);
     }
 }
 
