@@ -12,8 +12,8 @@ constexpr double kSteepPitch = 80;
 
 bool Steep(double pitch) { return std::fabs(pitch) > kSteepPitch; }
 
-PixelBox BoxAround(std::int64_t x, std::int64_t y, std::int64_t radius) {
-    return {Saturate(x - radius), Saturate(y - radius), Saturate(x + radius), Saturate(y + radius)};
+PixelBox BoxAround(std::int32_t x, std::int32_t y, std::uint32_t radius) {
+    return {Minus(x, radius), Minus(y, radius), Plus(x, radius), Plus(y, radius)};
 }
 
 }  // namespace
@@ -44,26 +44,27 @@ AttitudeOverlay ComputeAttitudeOverlay(const OverlayInput& in, const PageGeometr
                  letter("W", ShowsWest(in.heading, in.pitch), in.west)};
 
     // Two wings joined by a V whose point hangs a cell height below them.
-    const std::int64_t cx = W / 2;
-    const std::int64_t cy = H / 3;
-    const std::int64_t c = cw;
-    const std::int64_t joint = 3 * c / 2;
-    o.aircraft = {SaturatedPoint(cx - 4 * c, cy), SaturatedPoint(cx - joint, cy), SaturatedPoint(cx, cy + ch),
-                  SaturatedPoint(cx + joint, cy), SaturatedPoint(cx + 4 * c, cy)};
+    // Positions are unsigned 32-bit arithmetic, wrapping, used as signed.
+    const std::uint32_t cx = W / 2;
+    const std::uint32_t cy = H / 3;
+    const std::uint32_t joint = 3 * cw / 2;
+    o.aircraft = {POINT{Signed(cx - 4 * cw), Signed(cy)}, POINT{Signed(cx - joint), Signed(cy)},
+                  POINT{Signed(cx), Signed(cy + ch)}, POINT{Signed(cx + joint), Signed(cy)},
+                  POINT{Signed(cx + 4 * cw), Signed(cy)}};
 
     // The markers are used as MFD positions directly, without the image's
     // offset on the MFD.
-    const std::int64_t fx = RoundNearestEven(in.flightPath.x);
-    const std::int64_t fy = RoundNearestEven(in.flightPath.y);
-    o.flightPathCircle = BoxAround(fx, fy, c);
-    o.flightPathTicks = {{{SaturatedPoint(fx - c, fy), SaturatedPoint(fx - 2 * c, fy)},
-                          {SaturatedPoint(fx + c, fy), SaturatedPoint(fx + 2 * c, fy)},
-                          {SaturatedPoint(fx, fy - c), SaturatedPoint(fx, fy - 2 * c)}}};
+    const std::int32_t fx = RoundNearestEven(in.flightPath.x);
+    const std::int32_t fy = RoundNearestEven(in.flightPath.y);
+    o.flightPathCircle = BoxAround(fx, fy, cw);
+    o.flightPathTicks = {{{POINT{Minus(fx, cw), fy}, POINT{Minus(fx, 2 * cw), fy}},
+                          {POINT{Plus(fx, cw), fy}, POINT{Plus(fx, 2 * cw), fy}},
+                          {POINT{fx, Minus(fy, cw)}, POINT{fx, Minus(fy, 2 * cw)}}}};
 
-    const std::int64_t px = RoundNearestEven(in.predictor.x);
-    const std::int64_t py = RoundNearestEven(in.predictor.y);
-    o.predictorFrom = SaturatedPoint(cx, cy);
-    o.predictorTo = SaturatedPoint(px, py);
+    const std::int32_t px = RoundNearestEven(in.predictor.x);
+    const std::int32_t py = RoundNearestEven(in.predictor.y);
+    o.predictorFrom = {Signed(cx), Signed(cy)};
+    o.predictorTo = {px, py};
     o.predictorCircle = BoxAround(px, py, cw / 2);
     return o;
 }

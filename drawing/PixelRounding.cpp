@@ -49,8 +49,6 @@ std::int32_t Saturate(std::int64_t value) {
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
-POINT SaturatedPoint(std::int64_t x, std::int64_t y) { return POINT{Saturate(x), Saturate(y)}; }
-
 float NumberOrZero(float value) { return std::isnan(value) ? 0.0f : value; }
 
 }  // namespace quorvel

@@ -25,14 +25,21 @@ std::int32_t RoundHalfAway(double value);
 std::int32_t RoundNearestEven(double value);
 // Truncated toward zero.
 std::int32_t Truncate(double value);
-// A coordinate computed in 64 bits, saturated at the int range's limits.
-// Pixel arithmetic on sizes the host gives (up to 2^32 - 1) runs in 64 bits
-// and lands here, so that no size can overflow it.
+// The exact result of signed pixel arithmetic that could overflow an int
+// (the text cursor's cells, a position raised by a pixel), formed in 64
+// bits and saturated at the int range's limits.
 std::int32_t Saturate(std::int64_t value);
-POINT SaturatedPoint(std::int64_t x, std::int64_t y);
 // An unsigned page position used as a signed coordinate, as GDI takes it:
 // the bits kept, so that 2^31 and above wrap negative.
 constexpr std::int32_t Signed(std::uint32_t value) { return static_cast<std::int32_t>(value); }
+// A signed position moved by an unsigned size as C's arithmetic mixes them:
+// in unsigned 32-bit arithmetic, wrapping, the bits used as the position.
+constexpr std::int32_t Plus(std::int32_t position, std::uint32_t size) {
+    return Signed(static_cast<std::uint32_t>(position) + size);
+}
+constexpr std::int32_t Minus(std::int32_t position, std::uint32_t size) {
+    return Signed(static_cast<std::uint32_t>(position) - size);
+}
 
 // The value if it is a number, else 0: for clamps that a NaN would slip
 // through, since every comparison with it is false.

@@ -24,46 +24,47 @@ RateIndicatorGeometry ComputeRateIndicator(const PageGeometry& page, const BodyR
     const std::uint32_t W = page.width;
     const std::uint32_t H = page.height;
     const std::uint32_t cw = page.cellWidth;
-    // 64-bit arithmetic saturated at the int range: the cell size is the
-    // host's and may be anything.
-    const std::int64_t cx = W / 2;
-    const std::int64_t cy = H / 3;
-    const std::int64_t left = cx - W / 10;
-    const std::int64_t right = cx + W / 10;
-    const std::int64_t top = cy - H / 10;
-    const std::int64_t bottom = cy + H / 10;
+    // Positions are unsigned 32-bit arithmetic, wrapping, used as signed:
+    // the cell size is the host's and may be anything.
+    const std::uint32_t cx = W / 2;
+    const std::uint32_t cy = H / 3;
+    const std::uint32_t left = cx - W / 10;
+    const std::uint32_t right = cx + W / 10;
+    const std::uint32_t top = cy - H / 10;
+    const std::uint32_t bottom = cy + H / 10;
     const double rs = static_cast<double>(W / 10) * kRootTwo;
+    // A rounded position one pixel up, in signed arithmetic.
     const auto raised = [](std::int32_t y) { return Saturate(std::int64_t{y} - 1); };
 
     RateIndicatorGeometry g{};
     g.rollArcBox = {RoundNearestEven(cx - rs), raised(RoundNearestEven(cy - rs)), RoundNearestEven(cx + rs),
                     raised(RoundNearestEven(cy + rs))};
-    g.rollArcStart = SaturatedPoint(right, top);  // the square's upper-right corner
-    g.rollArcEnd = SaturatedPoint(left, top);     // its upper-left corner
-    g.scaleLines = {SaturatedPoint(left, top), SaturatedPoint(left, bottom), SaturatedPoint(right, bottom)};
-    g.centreCircle = {Saturate(left), Saturate(top), Saturate(right), Saturate(bottom)};
+    g.rollArcStart = {Signed(right), Signed(top)};  // the square's upper-right corner
+    g.rollArcEnd = {Signed(left), Signed(top)};     // its upper-left corner
+    g.scaleLines = {POINT{Signed(left), Signed(top)}, POINT{Signed(left), Signed(bottom)},
+                    POINT{Signed(right), Signed(bottom)}};
+    g.centreCircle = {Signed(left), Signed(top), Signed(right), Signed(bottom)};
 
-    const std::int64_t quarterCell = cw / 4;
-    const std::int64_t pointerLength = cw;
+    const std::uint32_t quarterCell = cw / 4;
 
     const float q = ClampRate(rates.pitch, 10);
-    const std::int64_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
-    const std::int64_t pitchBase = left - pointerLength - 2;
-    g.pitchPointer = {SaturatedPoint(left - 1, yq), SaturatedPoint(pitchBase, yq - quarterCell),
-                      SaturatedPoint(pitchBase, yq + quarterCell)};
+    const std::int32_t yq = RoundNearestEven(cy - Scaled(H / 100, q));
+    const std::int32_t pitchBase = Signed(left - cw - 2);
+    g.pitchPointer = {POINT{Signed(left - 1), yq}, POINT{pitchBase, Minus(yq, quarterCell)},
+                      POINT{pitchBase, Plus(yq, quarterCell)}};
 
     const float y = ClampRate(rates.yaw, 20);
-    const std::int64_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
-    const std::int64_t yawTip = bottom + 1;
-    g.yawPointer = {SaturatedPoint(xy, yawTip), SaturatedPoint(xy - quarterCell, yawTip + pointerLength),
-                    SaturatedPoint(xy + quarterCell, yawTip + pointerLength)};
+    const std::int32_t xy = RoundNearestEven(Scaled(W / 50, y) + cx);
+    const std::uint32_t yawTip = bottom + 1;
+    g.yawPointer = {POINT{xy, Signed(yawTip)}, POINT{Minus(xy, quarterCell), Signed(yawTip + cw)},
+                    POINT{Plus(xy, quarterCell), Signed(yawTip + cw)}};
 
     // Roll: 1.5 degrees of arc per degree per second, about the centre
     // raised by two pixels; the tip on the roll arc's radius, the base 5
     // degrees wide on a radius (2 cw)/3 further out.
     const float rho = ToSingle(1.5 * ClampRate(rates.roll, 30));
     const float r1 = ToSingle(rs);
-    const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * std::int64_t{cw} / 3) * kRootTwo);
+    const float r2 = ToSingle(static_cast<double>(W / 10 + 2 * cw / 3) * kRootTwo);
     const auto rollPoint = [cx, cy](float radius, double degrees) {
         return POINT{RoundNearestEven(cx + static_cast<double>(radius) * SinDegrees(degrees)),
                      RoundNearestEven(cy - static_cast<double>(radius) * CosDegrees(degrees) - 2)};

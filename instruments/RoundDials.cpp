@@ -45,16 +45,37 @@ DialReading WithShapes(DialReading dial, std::uint32_t cellHeight) {
     return dial;
 }
 
+void StartText(HDC hdc, CursorPixel at, COLORREF ink) {
+    SetInk(hdc, ink);
+    MoveCursorPixel(hdc, at.x, at.y);
+}
+
+void DrawShapes(HDC hdc, const DialReading& dial, const DialPens& pens) {
+    const RateArcCall& arc = dial.arc;
+    SelectObject(hdc, arc.up ? pens.rateUp : pens.rateDown);
+    Arc(hdc, arc.box.left, arc.box.top, arc.box.right, arc.box.bottom, arc.start.x, arc.start.y, arc.end.x,
+        arc.end.y);
+
+    SelectObject(hdc, pens.scale);
+    SelectObject(hdc, pens.scaleBrush);
+    for (const PixelBox& dot : dial.dots) Ellipse(hdc, dot.left, dot.top, dot.right, dot.bottom);
+
+    SelectObject(hdc, pens.pointer);
+    SelectObject(hdc, pens.pointerBrush);
+    Polygon(hdc, dial.pointer.data(), 3);
+}
+
 }  // namespace
 
 std::array<PixelBox, 10> DotRingBoxes(std::int32_t cx, std::int32_t cy, std::int32_t R, std::uint32_t ch) {
-    const std::int32_t d = Signed(ch / 4);
+    // A position and the unsigned half-size meet in unsigned arithmetic.
+    const std::uint32_t d = ch / 4;
     std::array<PixelBox, 10> boxes{};
     int i = 0;
     for (double theta = 0; theta < 360; theta += 36) {
         const std::int32_t x = RoundHalfAway(cx + R * std::sin(theta * kRadiansPerDegree));
         const std::int32_t y = RoundHalfAway(cy - R * std::cos(theta * kRadiansPerDegree));
-        boxes[i++] = {x - d, y - d, x + d, y + d};
+        boxes[i++] = {Minus(x, d), Minus(y, d), Plus(x, d), Plus(y, d)};
     }
     return boxes;
 }
@@ -96,8 +117,6 @@ DialReading ReadAirspeedDial(const AirspeedDialInput& input, const PageGeometry&
     const float q = std::clamp(ToSingle(input.easRate), -99.0f, 99.0f);
     const std::uint32_t cx = page.width / 6 + 6;
     DialReading dial = DialAt(cx, cx - 3 * page.cellWidth / 2, page);
-    dial.valueFormat = "%3.0f";
-    dial.rateFormat = "%+2.0f";
     dial.value = input.eas;
     dial.rate = q;
     dial.arcAngle = Product(q, kAccelerationArcScale);
@@ -122,8 +141,6 @@ DialReading ReadAltitudeDial(const AltitudeDialInput& input, const PageGeometry&
 
     const std::uint32_t cx = 5 * page.width / 6 - 6;
     DialReading dial = DialAt(cx, cx - 3 * page.cellWidth, page);
-    dial.valueFormat = "%6.0f";
-    dial.rateFormat = "%+5.0f";
     dial.value = shownAltitude;
     dial.rate = shownRate;
     dial.arcAngle = arcAngle;
@@ -131,26 +148,22 @@ DialReading ReadAltitudeDial(const AltitudeDialInput& input, const PageGeometry&
     return WithShapes(dial, page.cellHeight);
 }
 
-void DrawDial(HDC hdc, const DialReading& dial, const DialPens& pens) {
-    SetInk(hdc, kDialValueInk);
-    MoveCursorPixel(hdc, dial.valueText.x, dial.valueText.y);
-    PrintAtCursor(hdc, dial.valueFormat, dial.value);
-    SetInk(hdc, kDialRateInk);
-    MoveCursorPixel(hdc, dial.rateText.x, dial.rateText.y);
-    PrintAtCursor(hdc, dial.rateFormat, static_cast<double>(dial.rate));
+// The formats are literal at each print, so that the compiler checks them
+// against their values.
+void DrawAirspeedReading(HDC hdc, const DialReading& dial, const DialPens& pens) {
+    StartText(hdc, dial.valueText, kDialValueInk);
+    PrintAtCursor(hdc, "%3.0f", dial.value);
+    StartText(hdc, dial.rateText, kDialRateInk);
+    PrintAtCursor(hdc, "%+2.0f", static_cast<double>(dial.rate));
+    DrawShapes(hdc, dial, pens);
+}
 
-    const RateArcCall& arc = dial.arc;
-    SelectObject(hdc, arc.up ? pens.rateUp : pens.rateDown);
-    Arc(hdc, arc.box.left, arc.box.top, arc.box.right, arc.box.bottom, arc.start.x, arc.start.y, arc.end.x,
-        arc.end.y);
-
-    SelectObject(hdc, pens.scale);
-    SelectObject(hdc, pens.scaleBrush);
-    for (const PixelBox& dot : dial.dots) Ellipse(hdc, dot.left, dot.top, dot.right, dot.bottom);
-
-    SelectObject(hdc, pens.pointer);
-    SelectObject(hdc, pens.pointerBrush);
-    Polygon(hdc, dial.pointer.data(), 3);
+void DrawAltitudeReading(HDC hdc, const DialReading& dial, const DialPens& pens) {
+    StartText(hdc, dial.valueText, kDialValueInk);
+    PrintAtCursor(hdc, "%6.0f", dial.value);
+    StartText(hdc, dial.rateText, kDialRateInk);
+    PrintAtCursor(hdc, "%+5.0f", static_cast<double>(dial.rate));
+    DrawShapes(hdc, dial, pens);
 }
 
 }  // namespace quorvel

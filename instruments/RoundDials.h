@@ -6,8 +6,8 @@
 // Angles are degrees. Dial angles start at 12 o'clock and run clockwise;
 // rate-arc angles start at 9 o'clock, positive sweeping clockwise over the
 // top, negative counter-clockwise under the bottom, at most 180 either way.
-// The Read functions compute everything a dial shows; DrawDial turns it
-// into GDI calls.
+// The Read functions compute everything a dial shows; the Draw functions
+// turn it into GDI calls.
 #pragma once
 
 #include <array>
@@ -46,8 +46,6 @@ struct DialReading {
     std::int32_t radius;      // of the dot ring and the pointer; the arc is 2 further out
     CursorPixel valueText;
     CursorPixel rateText;
-    const char* valueFormat;  // printf formats of the two texts
-    const char* rateFormat;
     double value;             // printed at the centre
     float rate;               // printed below it (after clamping)
     float arcAngle;
@@ -81,7 +79,10 @@ struct DialPens {
 };
 
 // The texts, the rate arc, the dot ring and the pointer, in that order.
-void DrawDial(HDC hdc, const DialReading& dial, const DialPens& pens);
+// The airspeed dial prints "%3.0f" and "%+2.0f", the altitude dial
+// "%6.0f" and "%+5.0f".
+void DrawAirspeedReading(HDC hdc, const DialReading& dial, const DialPens& pens);
+void DrawAltitudeReading(HDC hdc, const DialReading& dial, const DialPens& pens);
 
 inline constexpr COLORREF kDialValueInk = 0xC0C0C0;
 inline constexpr COLORREF kDialRateInk = 0x808080;

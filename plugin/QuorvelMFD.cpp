@@ -80,12 +80,12 @@ void QuorvelMFD::DrawAttitude(HDC hdc) {
 
 void QuorvelMFD::DrawAirspeedDial(HDC hdc) {
     const AirspeedDialInput input{flightData->eas, flightData->easRate};
-    DrawDial(hdc, ReadAirspeedDial(input, Geometry()), DialPensOf(penSet));
+    DrawAirspeedReading(hdc, ReadAirspeedDial(input, Geometry()), DialPensOf(penSet));
 }
 
 void QuorvelMFD::DrawAltitudeDial(HDC hdc) {
     const AltitudeDialInput input{flightData->altitudeFt, flightData->verticalSpeedFpm};
-    DrawDial(hdc, ReadAltitudeDial(input, Geometry()), DialPensOf(penSet));
+    DrawAltitudeReading(hdc, ReadAltitudeDial(input, Geometry()), DialPensOf(penSet));
 }
 
 void QuorvelMFD::DrawReadoutColumn(HDC hdc) {

@@ -1,6 +1,10 @@
 // The instrument page: one per MFD showing the mode. Sizes come packed in
-// 16 bits each; the character cell is the host's and may be any size, so
-// the drawing saturates its coordinates at the int range. Built by the
+// 16 bits each; the character cell is the host's and may be any size. The
+// drawing computes positions from them in unsigned 32-bit arithmetic, each
+// term truncated, wrapping as that arithmetic does, and uses the bits as
+// signed coordinates; where its arithmetic is signed and could overflow
+// (conversions from floating point, the text cursor, a position raised by
+// a pixel) it saturates at the int range instead. Built by the
 // mode's message callback, owned and destroyed by the host. It owns its
 // FlightData (refreshed by the host's time step) and its AttitudeBall, and
 // repaints in a fixed order of drawing steps. Each step hands the flight

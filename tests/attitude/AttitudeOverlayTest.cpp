@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <limits>
 
 namespace quorvel {
@@ -88,30 +90,41 @@ TEST(AttitudeOverlayTest, LettersAreCentredOnTheirPointsInMfdCoordinates) {
     EXPECT_STREQ(o.letters[3].text, "W");
 }
 
-// The host gives the cell size; the symbols keep their shape at any size,
-// their far ends saturating at the int range instead of wrapping round.
-TEST(AttitudeOverlayTest, SymbolsOfHugeCellsSaturateAndKeepTheirShape) {
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    for (std::uint32_t cell : {1u << 30, 1u << 31, 0xFFFFFFFFu}) {
-        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(199, 199), {400, 400, cell, cell});
-        EXPECT_EQ(o.aircraft[0].x, kMin) << cell;
-        EXPECT_LT(o.aircraft[1].x, 200) << cell;
-        EXPECT_GT(o.aircraft[2].y, 133) << cell;
-        EXPECT_GT(o.aircraft[3].x, 200) << cell;
-        EXPECT_EQ(o.aircraft[4].x, kMax) << cell;
-
+// The host gives the cell size: past 2^29 the unsigned arithmetic wraps,
+// and the symbols land where those wrapped positions put them.
+TEST(AttitudeOverlayTest, SymbolsOfHugeCellsWrapAsUnsignedArithmeticDoes) {
+    constexpr std::int32_t kCentre = 199;
+    constexpr std::int64_t kTwoCellsLeft = kCentre - (std::int64_t{1} << 31);  // also 2^31 right, wrapped
+    const auto xs = [](const std::array<POINT, 5>& points) {
+        std::array<std::int64_t, 5> x{};
+        for (std::size_t i = 0; i < points.size(); ++i) x[i] = points[i].x;
+        return x;
+    };
+    {
+        constexpr std::uint32_t cell = 1u << 30;  // four cells are 2^32, which wraps to 0
+        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(kCentre, kCentre), {400, 400, cell, cell});
+        EXPECT_EQ(xs(o.aircraft), (std::array<std::int64_t, 5>{200, 200 - 1610612736, 200, 200 + 1610612736, 200}));
+        EXPECT_EQ(o.aircraft[2].y, 133 + (1 << 30));
         const auto& [left, right, up] = o.flightPathTicks;
-        EXPECT_LE(left[1].x, left[0].x) << cell;
-        EXPECT_LT(left[0].x, 199) << cell;
-        EXPECT_GT(right[0].x, 199) << cell;
-        EXPECT_EQ(right[1].x, kMax) << cell;
-        EXPECT_LE(up[1].y, up[0].y) << cell;
-        EXPECT_LT(up[0].y, 199) << cell;
-        EXPECT_LT(o.flightPathCircle.left, 199) << cell;
-        EXPECT_GT(o.flightPathCircle.right, 199) << cell;
-        EXPECT_LT(o.predictorCircle.top, 199) << cell;
-        EXPECT_GT(o.predictorCircle.bottom, 199) << cell;
+        EXPECT_EQ(left[0].x, kCentre - (1 << 30));
+        EXPECT_EQ(left[1].x, kTwoCellsLeft);
+        EXPECT_EQ(right[1].x, kTwoCellsLeft);
+        EXPECT_EQ(up[1].y, kTwoCellsLeft);
+        EXPECT_EQ(o.flightPathCircle, (PixelBox{kCentre - (1 << 30), kCentre - (1 << 30), kCentre + (1 << 30),
+                                                kCentre + (1 << 30)}));
+        EXPECT_EQ(o.predictorCircle, (PixelBox{kCentre - (1 << 29), kCentre - (1 << 29), kCentre + (1 << 29),
+                                               kCentre + (1 << 29)}));
+    }
+    {
+        constexpr std::uint32_t cell = 0xFFFFFFFFu;  // a step of -1 in the wrapped arithmetic
+        const AttitudeOverlay o = ComputeAttitudeOverlay(Centred(kCentre, kCentre), {400, 400, cell, cell});
+        // Three cells wrap to 2^32 - 3, halved to 2^31 - 2.
+        EXPECT_EQ(xs(o.aircraft), (std::array<std::int64_t, 5>{204, 200 - 0x7FFFFFFE, 200,
+                                                               200 + std::int64_t{0x7FFFFFFE} - (std::int64_t{1} << 32),
+                                                               196}));
+        EXPECT_EQ(o.aircraft[2].y, 132);
+        EXPECT_EQ(o.flightPathTicks[0][1].x, kCentre + 2);
+        EXPECT_EQ(o.predictorCircle.left, kCentre - 0x7FFFFFFF);
     }
 }
 

