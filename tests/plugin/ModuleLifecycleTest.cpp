@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/linux/PlatformDiagnostics.h"
 #include "sim/host/HostLog.h"
@@ -73,6 +76,43 @@ TEST_F(ModuleLifecycleTest, InitRegistersTheModeAndCreatesThePenSet) {
     EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total());
     // Unloading now runs the exit a second time through the detach glue;
     // TearDown checks it unregistered and deleted nothing more.
+}
+
+// Each deletion as a test sees it: the object, described, and whether the
+// mode was still registered when it was deleted.
+class DeletionLog final : public quorvel::platform::GdiObserver {
+public:
+    DeletionLog() { quorvel::platform::SetGdiObjectObserver(this); }
+    ~DeletionLog() { quorvel::platform::SetGdiObjectObserver(nullptr); }
+    DeletionLog(const DeletionLog&) = delete;
+    DeletionLog& operator=(const DeletionLog&) = delete;
+
+    void Observe(const quorvel::platform::GdiCallReport& report) override {
+        quorvel::platform::PenInfo pen{};
+        quorvel::platform::BrushInfo brush{};
+        char described[32] = "not a pen or brush";
+        if (quorvel::platform::DescribePen(report.object, pen)) {
+            std::snprintf(described, sizeof described, "pen %d %06X", pen.width, pen.colour);
+        } else if (quorvel::platform::DescribeBrush(report.object, brush)) {
+            std::snprintf(described, sizeof described, "brush %06X", brush.colour);
+        }
+        objects.emplace_back(described);
+        modeRegistered.push_back(ModeRegistry::Instance().FindByName(kMode).has_value());
+    }
+
+    std::vector<std::string> objects;
+    std::vector<bool> modeRegistered;
+};
+
+TEST_F(ModuleLifecycleTest, ExitUnregistersTheModeThenDeletesThePenSetInCreationOrder) {
+    host->Init();
+    DeletionLog log;
+    host->Exit();
+    EXPECT_EQ(log.objects, (std::vector<std::string>{"pen 1 C0C0C0", "brush 808080", "pen 1 00C000", "brush 008000",
+                                                     "pen 3 008000", "pen 3 000080", "pen 2 FFFFFF", "pen 2 00FF00",
+                                                     "pen 2 00C000"}));
+    EXPECT_EQ(std::count(log.modeRegistered.begin(), log.modeRegistered.end(), true), 0)
+        << "a pen or brush was deleted while the mode was still registered";
 }
 
 TEST_F(ModuleLifecycleTest, SecondInitDoesNothingAndInitAfterExitWorksAgain) {

@@ -170,20 +170,32 @@ TEST_F(PageDrawingTest, DialsDrawTextsArcRingAndPointerInOrder) {
     EXPECT_EQ(pointer[0].brush, penSet.pointerBrush);
 }
 
-TEST_F(PageDrawingTest, AltitudeDialPrintsRightAlignedFigures) {
-    page->flightData->altitudeFt = 12345;
-    page->flightData->verticalSpeedFpm = -25050;
-    GdiJournal journal(surface->Dc());
-    page->DrawAltitudeDial(surface->Dc());
-    const auto texts = journal.Calls(GdiCall::TextOutA);
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, " 12300");
-    EXPECT_EQ(texts[0].position.x, 136);
-    EXPECT_EQ(texts[1].text, "-25000");
-    page->flightData->altitudeFt = 999;
-    journal.Clear();
-    page->DrawAltitudeDial(surface->Dc());
-    EXPECT_EQ(journal.Calls(GdiCall::TextOutA)[0].text, "   999");
+// The figures each dial prints, as TextOutA receives them: the value and,
+// below it, the rate, with a positive, a zero and a negative rate on each.
+TEST_F(PageDrawingTest, DialsPrintTheirFiguresInTheirFormats) {
+    struct Case {
+        double value;
+        double rate;
+        std::vector<std::string> texts;
+    };
+    for (const Case& c : {Case{250, 150, {"250", "+99"}}, Case{1234.4, 5, {"1234", "+5"}},
+                          Case{137, 0, {"137", "+0"}}, Case{137, -5, {"137", "-5"}}}) {
+        page->flightData->eas = c.value;
+        page->flightData->easRate = c.rate;
+        GdiJournal journal(surface->Dc());
+        page->DrawAirspeedDial(surface->Dc());
+        EXPECT_EQ(Texts(journal), c.texts) << "eas " << c.value << ", rate " << c.rate;
+    }
+    for (const Case& c : {Case{12345, 10000, {" 12300", "+10000"}}, Case{10050, 10001, {" 10000", "+10000"}},
+                          Case{999, -25050, {"   999", "-25000"}}, Case{999, 500, {"   999", " +500"}},
+                          Case{999, 0, {"   999", "   +0"}}, Case{999, -500, {"   999", " -500"}}}) {
+        page->flightData->altitudeFt = c.value;
+        page->flightData->verticalSpeedFpm = c.rate;
+        GdiJournal journal(surface->Dc());
+        page->DrawAltitudeDial(surface->Dc());
+        EXPECT_EQ(Texts(journal), c.texts) << "altitude " << c.value << " ft, rate " << c.rate;
+        EXPECT_EQ(journal.Calls(GdiCall::TextOutA)[0].position.x, 136);
+    }
 }
 
 TEST_F(PageDrawingTest, ReadoutColumnOfFlightData) {
