@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <type_traits>
@@ -44,17 +45,7 @@ BallVector MarkerDirection(float elevation, float azimuth) {
 BallPoint ClampToImage(double x, double y, double width, double height) {
     if (!std::isfinite(x)) x = 0;
     if (!std::isfinite(y)) y = 0;
-    if (x < 0) {
-        x = 0;
-    } else if (x > width) {
-        x = width;
-    }
-    if (y < 0) {
-        y = 0;
-    } else if (y > height) {
-        y = height;
-    }
-    return {x, height - y};
+    return {std::clamp(x, 0.0, width), height - std::clamp(y, 0.0, height)};
 }
 
 // The northern half, counter-clockwise seen from outside: a fan round the
