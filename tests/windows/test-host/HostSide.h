@@ -32,8 +32,4 @@ extern ModuleCalls moduleCalls;
 // unregisters some other id is caught.
 constexpr int kModeId = 7;
 
-// The MFD font's cell: the surface holds 25 rows of 40 characters.
-constexpr unsigned int kTextColumns = 40;
-constexpr unsigned int kTextRows = 25;
-
 }  // namespace testhost

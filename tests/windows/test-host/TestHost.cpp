@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include "host/ModuleExports.h"
+#include "sim/host/MfdFont.h"
 #include "tests/windows/test-host/Console.h"
 #include "tests/windows/test-host/HostSide.h"
 #include "tests/windows/test-host/ModuleImports.h"
@@ -77,7 +78,8 @@ public:
         if (bitmap == nullptr || bits == nullptr) FailWithWindowsError("CreateDIBSection");
         pixels = static_cast<std::uint32_t*>(bits);
         SelectObject(dc, bitmap);
-        font = CreateFontA(static_cast<int>(height / kTextRows), static_cast<int>(width / kTextColumns), 0, 0,
+        const quorvel::sim::CharCell cell = quorvel::sim::MfdCharCell(width, height);
+        font = CreateFontA(static_cast<int>(cell.height), static_cast<int>(cell.width), 0, 0,
                            FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            NONANTIALIASED_QUALITY, FIXED_PITCH | FF_MODERN, "DejaVu Sans Mono");
         if (font != nullptr) SelectObject(dc, font);
