@@ -18,6 +18,7 @@
 #include "sim/host/ModeRegistry.h"
 #include "sim/host/ModuleHost.h"
 #include "tests/support/GdiJournal.h"
+#include "tests/support/LeakCheck.h"
 #include "tests/support/MfdHostAccess.h"
 
 namespace {
@@ -38,9 +39,10 @@ bool RefusalReported() {
                        [](const std::string& r) { return r.find("refused") != std::string::npos; });
 }
 
-class ModuleLifecycleTest : public ::testing::Test {
+class ModuleLifecycleTest : public quorvel::test::LeakCheckedTest {
 protected:
     void SetUp() override {
+        LeakCheckedTest::SetUp();
         quorvel::sim::EchoHostReports(false);
         quorvel::sim::ClearHostReports();
         objectsBefore = LiveGdiObjects();
@@ -50,7 +52,7 @@ protected:
 
     void TearDown() override {
         host.reset();
-        EXPECT_EQ(LiveGdiObjects().Total(), objectsBefore.Total()) << "GDI objects outlived the module";
+        LeakCheckedTest::TearDown();
         EXPECT_EQ(StaleGdiDeletions(), staleBefore) << "the module deleted a GDI object twice";
         EXPECT_FALSE(ModeRegistry::Instance().FindByName(kMode)) << "mode still registered after unload";
         EXPECT_FALSE(RefusalReported()) << "the module unregistered a mode twice";

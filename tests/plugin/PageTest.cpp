@@ -6,36 +6,17 @@
 #include <algorithm>
 
 #include "platform/linux/PlatformDiagnostics.h"
-#include "plugin/ModuleEntry.h"
-#include "plugin/ModuleState.h"
-#include "plugin/QuorvelMFD.h"
 #include "sim/host/HostLog.h"
-#include "sim/host/HostVessel.h"
 #include "sim/host/ModeRegistry.h"
-#include "sim/host/ModuleHost.h"
+#include "tests/plugin/PageFixture.h"
 
 namespace quorvel {
 namespace {
 
-class PageTest : public ::testing::Test {
-protected:
-    void SetUp() override { hlcDLLInit(nullptr); }
-    void TearDown() override {
-        hlcDLLExit(nullptr);
-        EXPECT_TRUE(openPages.empty());
-    }
-
-    QuorvelMFD* Build(std::uint32_t packedSize, HostVessel& host) {
-        return reinterpret_cast<QuorvelMFD*>(
-            static_cast<MFD*>(reinterpret_cast<MFD*>(MessageCallback(1, 0, packedSize,
-                                                                     reinterpret_cast<std::intptr_t>(&host.vessel)))));
-    }
-
-    HostVessel vessel;
-};
+using PageTest = test::PageFixture;
 
 TEST_F(PageTest, NewPageStartsAtScaleTwoAndKeyFortySevenCyclesIt) {
-    QuorvelMFD* page = Build(0xC80190u, vessel);
+    QuorvelMFD* page = Opened(0xC80190u, vessel);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->Geometry().width, 400u);
     EXPECT_EQ(page->Geometry().height, 200u);
@@ -52,8 +33,8 @@ TEST_F(PageTest, NewPageStartsAtScaleTwoAndKeyFortySevenCyclesIt) {
 
 TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
     HostVessel other;
-    QuorvelMFD* first = Build(0x01000100u, vessel);
-    QuorvelMFD* second = Build(0x01000100u, other);
+    QuorvelMFD* first = Opened(0x01000100u, vessel);
+    QuorvelMFD* second = Opened(0x01000100u, other);
     ASSERT_EQ(openPages.size(), 2u);
 
     vessel.state.altitude = 100;
@@ -72,7 +53,7 @@ TEST_F(PageTest, BothOfTwoPagesAreSampledAndDestroyingOneLeavesTheOther) {
 
 TEST_F(PageTest, SlotZeroWithoutBitZeroDestroysThePageAndLeavesItsStorageToTheCaller) {
     const int contexts = platform::LiveGlContexts();
-    QuorvelMFD* page = Build(0x01900190u, vessel);
+    QuorvelMFD* page = Opened(0x01900190u, vessel);
     ASSERT_EQ(platform::LiveGlContexts(), contexts + 1);
     void* const storage = page->ScalarDeletingDestructor(0);
     EXPECT_EQ(storage, page);
@@ -104,7 +85,7 @@ TEST_F(PageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
     for (const Case& c : {Case{400, 200, 398, 133}, Case{400, 400, 398, 266}, Case{2, 300, 0, 200},
                           Case{1, 300, 0, 200}, Case{0, 300, 0, 200}, Case{300, 1, 298, 0}}) {
         SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
-        QuorvelMFD* page = Build(sim::ModuleHost::PackSize(c.width, c.height), vessel);
+        QuorvelMFD* page = Opened(sim::ModuleHost::PackSize(c.width, c.height), vessel);
         ASSERT_NE(page, nullptr);
         ASSERT_NE(page->attitudeBall, nullptr);
         const BallPlacement& placement = page->attitudeBall->placement;
@@ -117,9 +98,10 @@ TEST_F(PageTest, ThePagesBallCoversTheUpperTwoThirdsInsideAOnePixelMargin) {
     }
 }
 
-TEST(PageBallTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothing) {
+using PageBallTest = test::LeakCheckedTest;
+
+TEST_F(PageBallTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothing) {
     const int contexts = platform::LiveGlContexts();
-    const int objects = platform::LiveGdiObjects().Total();
     {
         sim::ModuleHost host(QUORVEL_MODULE_PATH);
         host.Init();
@@ -132,8 +114,6 @@ TEST(PageBallTest, AThousandPagesOpenedAndClosedThroughTheLoadedModuleLeakNothin
         }
         EXPECT_EQ(wglGetCurrentContext(), nullptr);
     }
-    EXPECT_EQ(platform::LiveGlContexts(), contexts);
-    EXPECT_EQ(platform::LiveGdiObjects().Total(), objects);
 }
 
 }  // namespace
