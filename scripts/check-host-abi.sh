@@ -100,7 +100,7 @@ awk '/^VFTable indices for .MFD./ {on = 1; next} on && /^ +[0-9]+ \| / {print} o
   "$work/clang-layout" | sed -E 's/^ +[0-9]+ \| //; s/.*~MFD\(\) \[scalar deleting\]$/scalar deleting destructor/;
                                s/^[^(]*::([A-Za-z0-9_]+)\(.*/\1/' >"$work/microsoft-slots"
 # g++'s layout of the page's own table, as the module is compiled.
-(cd "$work" && $mingw-g++-posix -std=c++20 -I"$OLDPWD" -fdump-lang-class -fsyntax-only "$OLDPWD/plugin/QuorvelMFD.cpp")
+(cd "$work" && $mingw-g++-posix -std=c++20 -I"$OLDPWD" -fdump-lang-class -fsyntax-only "$OLDPWD/module/plugin/QuorvelMFD.cpp")
 awk '/^Vtable for quorvel::QuorvelMFD$/ {on = 1; next} on && /^$/ {exit}
      on && /^[0-9]+ +\(int \(\*\)\(\.\.\.\)\)/ {print $NF}' "$work"/*.class |
   tail -n +3 | sed -E 's/.*::([A-Za-z0-9_]+)$/\1/; s/^ScalarDeletingDestructor$/scalar deleting destructor/' \
