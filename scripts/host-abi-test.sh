@@ -12,13 +12,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/windows-x86_64
 
-scripts/setup.sh
-cmake --preset windows-x86_64 >/dev/null
-cmake --build --preset windows-x86_64
-cmake --preset default >/dev/null
-cmake --build --preset default --target check-page-pictures
-
 source scripts/wine-prefix.sh
+build_wine_pair
 make_wine_prefix
 cd "$wine_work"
 cp "$build/tests/windows/test-host/halvane.exe" "$build/QuorvelMFD.dll" \

@@ -8,13 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/setup.sh
-cmake --preset windows-x86_64 >/dev/null
-cmake --build --preset windows-x86_64
-cmake --preset default >/dev/null
-cmake --build --preset default --target check-page-pictures
-
 source scripts/wine-prefix.sh
+build_wine_pair
 start=$(date +%s.%N)
 make_wine_prefix
 prefix_done=$(date +%s.%N)
