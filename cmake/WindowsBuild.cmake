@@ -8,12 +8,6 @@ if(CMAKE_CROSSCOMPILING)
   include(${CMAKE_CURRENT_LIST_DIR}/CrossHeaderPackages.cmake)
 endif()
 
-# What the module links against for the host's exports: the bench host
-# program's import library, or another host's.
-set(QUORVEL_HOST_IMPORT_LIBRARY "" CACHE FILEPATH
-  "Another host's import library for the module to link against instead of the bench host's")
-if(QUORVEL_HOST_IMPORT_LIBRARY)
-  set(QUORVEL_HOST_IMPORTS ${QUORVEL_HOST_IMPORT_LIBRARY})
-else()
-  set(QUORVEL_HOST_IMPORTS quorvel-sim)
-endif()
+# The host interface's names: the module's import library and the bench
+# host program's exports.
+include(${CMAKE_CURRENT_LIST_DIR}/HostNames.cmake)

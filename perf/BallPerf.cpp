@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "attitude/AttitudeBall.h"
+#include "module/attitude/AttitudeBall.h"
 #include "perf/AllocationCounter.h"
 #include "platform/linux/GlHandOver.h"
 #include "sim/host/MfdSurface.h"

@@ -2,7 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "flightdata/FlightData.h"
+#include "module/flightdata/FlightData.h"
 #include "perf/AllocationCounter.h"
 #include "perf/FlyingVessel.h"
 

@@ -17,16 +17,22 @@
 // An export of the module, by its undecorated name.
 #define QUORVEL_MODULE_EXPORT extern "C" __declspec(dllexport)
 
-// The host's own functions and classes: exported by the host, imported by
-// the module.
-#if defined(QUORVEL_BUILDING_HOST)
+// The host's own functions and classes: imported by the module; exported
+// by a host that Microsoft's compiler builds (the test host) by their
+// declarations. The bench host, a g++ program, exports them under those
+// same Microsoft names from the list in host/abi instead.
+#if !defined(QUORVEL_BUILDING_HOST)
+#define HLVAPI __declspec(dllimport)
+#elif defined(_MSC_VER)
 #define HLVAPI __declspec(dllexport)
 #else
-#define HLVAPI __declspec(dllimport)
+#define HLVAPI
 #endif
 
-// The bench host's own platform services, compiled into the host.
+// The bench host's own platform services and classes, compiled into the
+// host program.
 #define QUORVEL_PLATFORM_API
+#define QUORVEL_BENCH_HOST_API
 
 #else
 
@@ -35,5 +41,6 @@
 #define QUORVEL_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
 #define HLVAPI __attribute__((visibility("default")))
 #define QUORVEL_PLATFORM_API __attribute__((visibility("default")))
+#define QUORVEL_BENCH_HOST_API __attribute__((visibility("default")))
 
 #endif

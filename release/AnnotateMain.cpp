@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "attitude/AttitudeOverlay.h"
+#include "module/attitude/AttitudeOverlay.h"
 #include "release/CalloutPicture.h"
 #include "sim/bench/Telemetry.h"
 #include "sim/host/HostVessel.h"

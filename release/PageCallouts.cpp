@@ -9,11 +9,11 @@
 #include <stdexcept>
 #include <utility>
 
-#include "attitude/AttitudeOverlay.h"
-#include "drawing/Degrees.h"
-#include "instruments/RateIndicator.h"
-#include "instruments/RoundDials.h"
-#include "instruments/TextReadouts.h"
+#include "module/attitude/AttitudeOverlay.h"
+#include "module/units/Units.h"
+#include "module/instruments/RateIndicator.h"
+#include "module/instruments/RoundDials.h"
+#include "module/instruments/TextReadouts.h"
 
 namespace quorvel::release {
 
@@ -37,7 +37,8 @@ Spot RightOf(CursorPixel at, std::size_t end, const PageGeometry& page) {
 }
 
 // The characters a number takes as the page prints it, and the first of
-// them that is not a blank.
+// them that is not a blank. The dials print with the formats their header
+// gives.
 struct PrintedNumber {
     std::size_t first;
     std::size_t end;
@@ -165,14 +166,14 @@ std::vector<PageCallout> PageCallouts(const PageGeometry& page, const FlightData
     // Left of the numbers on the left half, right of those on the right.
     const DialReading airspeed = ReadAirspeedDial({flight.eas, flight.easRate}, page);
     name("Equivalent airspeed, kt",
-         LeftOf(airspeed.valueText, Printed(airspeed.valueFormat, airspeed.value).first, page));
-    name("Airspeed trend, kt/s", LeftOf(airspeed.rateText, Printed(airspeed.rateFormat, airspeed.rate).first, page));
+         LeftOf(airspeed.valueText, Printed("%3.0f", airspeed.value).first, page));
+    name("Airspeed trend, kt/s", LeftOf(airspeed.rateText, Printed("%+2.0f", airspeed.rate).first, page));
     name("Airspeed pointer, 100 kt a turn", BehindBase(airspeed.pointer[2], airspeed.pointer[0], airspeed.pointer[1]));
     name("Airspeed dots, 10 kt apart", OuterDot(airspeed, true));
     name("Airspeed trend arc", RateArcMiddle(airspeed));
     const DialReading altitude = ReadAltitudeDial({flight.altitudeFt, flight.verticalSpeedFpm}, page);
-    name("Altitude, ft", RightOf(altitude.valueText, Printed(altitude.valueFormat, altitude.value).end, page));
-    name("Vertical speed, ft/min", RightOf(altitude.rateText, Printed(altitude.rateFormat, altitude.rate).end, page));
+    name("Altitude, ft", RightOf(altitude.valueText, Printed("%6.0f", altitude.value).end, page));
+    name("Vertical speed, ft/min", RightOf(altitude.rateText, Printed("%+5.0f", altitude.rate).end, page));
     name("Altitude pointer, 1000 ft a turn", BehindBase(altitude.pointer[2], altitude.pointer[0], altitude.pointer[1]));
     name("Altitude dots, 100 ft apart", OuterDot(altitude, false));
     name("Vertical-speed arc", RateArcMiddle(altitude));

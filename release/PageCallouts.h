@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "attitude/AttitudeBall.h"
-#include "drawing/PageGeometry.h"
-#include "flightdata/FlightData.h"
+#include "module/attitude/AttitudeBall.h"
+#include "module/drawing/PageGeometry.h"
+#include "module/flightdata/FlightData.h"
 #include "release/CalloutLayout.h"
 
 namespace quorvel::release {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a folder includes a folder above it, or a sibling: each folder
 # may include only itself and the folders listed for it below, and no file
-# outside plugin/ (and the plugin's own tests) includes the page's header.
+# outside module/plugin/ (and its own tests) includes the page's header.
 # Prints every #include "..." line that breaks a rule.
 #
 #   scripts/check-layout.sh [SOURCE_ROOT]
@@ -12,18 +12,19 @@ cd "${1:-$(dirname "$0")/..}"
 rules=(
   "platform:"
   "host:platform"
-  "flightdata:host platform"
-  "drawing:host platform"
-  "instruments:drawing flightdata host platform"
-  "attitude:drawing flightdata host platform"
-  "plugin:attitude instruments drawing flightdata host platform"
+  "module/units:"
+  "module/flightdata:module/units host platform"
+  "module/drawing:module/units host platform"
+  "module/instruments:module/drawing module/flightdata module/units host platform"
+  "module/attitude:module/drawing module/flightdata module/units host platform"
+  "module/plugin:module/attitude module/instruments module/drawing module/flightdata module/units host platform"
   "sim/host:host platform"
   "sim/flight:"
   "sim/files:"
   "sim/video:sim/files"
   "sim/live:sim/host sim/flight host platform"
   "sim/bench:sim/live sim/video sim/files sim/host sim/flight host platform"
-  "release:sim/bench sim/files sim/host attitude instruments drawing flightdata host platform"
+  "release:sim/bench sim/files sim/host module/attitude module/instruments module/drawing module/flightdata module/units host platform"
 )
 
 problems=0
@@ -50,11 +51,11 @@ for rule in "${rules[@]}"; do
            [[ $folder == platform ]] && find platform/linux platform/windows -type f \( -name '*.h' -o -name '*.cpp' \) -print0)
 done
 
-# The page's header belongs to plugin/ and the plugin's tests.
+# The page's header belongs to module/plugin/ and its tests.
 while IFS= read -r hit; do
-  report "${hit%%:*} includes the page's header, plugin/QuorvelMFD.h"
-done < <(grep -rln --include='*.h' --include='*.cpp' '#[[:space:]]*include[[:space:]]*"plugin/QuorvelMFD.h"' . \
-           --exclude-dir=build --exclude-dir=.git | sed 's|^\./||' | grep -v -e '^plugin/' -e '^tests/plugin/' || true)
+  report "${hit%%:*} includes the page's header, module/plugin/QuorvelMFD.h"
+done < <(grep -rln --include='*.h' --include='*.cpp' '#[[:space:]]*include[[:space:]]*"module/plugin/QuorvelMFD.h"' . \
+           --exclude-dir=build --exclude-dir=.git | sed 's|^\./||' | grep -v -e '^module/plugin/' -e '^tests/module/plugin/' || true)
 
 if ((problems > 0)); then
   echo "check-layout: $problems include(s) against the layout"

@@ -4,7 +4,9 @@
 #   - it exports exactly hlcDLLInit, hlcDLLExit, hlcTimestep and
 #     GetModuleVersion, by those plain names;
 #   - it imports from system DLLs and the host program only, the C and C++
-#     runtime being linked in;
+#     runtime being linked in, and takes every host function by the name
+#     Microsoft's C++ ABI gives it (the host program is built by Microsoft's
+#     compiler);
 #   - its entry point is the C runtime's start-up, which calls the module's
 #     own DllMain (not the runtime's empty stand-in);
 #   - its mode message callback passes pointer-sized values of the DLL's
@@ -12,13 +14,13 @@
 #
 #   scripts/check-windows-dll.sh [DLL [HOST]]
 #
-# DLL defaults to the 32-bit build's; HOST is the program file whose exports
-# the module links against, quorvel-sim.exe for the bench host.
+# DLL defaults to the 32-bit build's; HOST is the host program the module
+# imports from, halvane.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dll=${1:-build/windows-i686/QuorvelMFD.dll}
-host=${2:-quorvel-sim.exe}
+host=${2:-halvane.exe}
 # The 64-bit binutils read both PE formats.
 objdump=x86_64-w64-mingw32-objdump
 nm=x86_64-w64-mingw32-nm
@@ -68,7 +70,10 @@ for dll_name in $(cut -f1 <<<"$imports" | sort -u); do
   echo "    $dll_name ($(grep -c . <<<"$functions") functions)"
   name_lower=$(lower <<<"$dll_name")
   if [[ $name_lower == "$(lower <<<"$host")" ]]; then
-    sed "s/^${prefix}_Z/_Z/" <<<"$functions" | $cxxfilt | sed 's/^/      /'
+    llvm-undname <<<"$functions" | grep -v -e '^?' -e '^$' | sed 's/^/      /'
+    while read -r name; do
+      problem "imports $name from $host, which is not a name in Microsoft's C++ ABI"
+    done < <(grep -v '^?' <<<"$functions" || true)
   else
     indented <<<"$functions"
     [[ " $allowed_imports " == *" $name_lower "* ]] || problem "imports $dll_name, which is neither a system DLL nor $host"

@@ -30,7 +30,7 @@ start=$(date +%s.%N)
 make_wine_prefix
 prefix_done=$(date +%s.%N)
 cd "$wine_work"
-cp "$win/corpus/gdi-corpus.exe" "$win/sim/quorvel-sim.exe" "$win/QuorvelMFD.dll" .
+cp "$win/corpus/gdi-corpus.exe" "$win/sim/halvane.exe" "$win/QuorvelMFD.dll" .
 flight=(--duration 300 --frame-every 5 --repaint-every 5 --mfd 400x400 --mfd 256x256 --quiet)
 
 echo "== the GDI scene corpus, here and under Wine =="
@@ -44,7 +44,7 @@ corpus_done=$(date +%s.%N)
 echo "== the page's frames, here and under Wine =="
 QUORVEL_TEXT_BOXES=text-boxes.log LD_PRELOAD="$bin/tests/pictures/libquorvel-text-boxes.so" \
   "$bin/sim/quorvel-sim" --module "$bin/QuorvelMFD.so" "${flight[@]}" --out frames-ours >/dev/null
-timeout 300 "$wine" quorvel-sim.exe --module QuorvelMFD.dll "${flight[@]}" --out frames-theirs >/dev/null
+timeout 300 "$wine" halvane.exe --module QuorvelMFD.dll "${flight[@]}" --out frames-theirs >/dev/null
 frames_status=0
 "$bin/tests/pictures/compare-page-frames" --min 99.9 --picture "$out/least-agreeing-frame" text-boxes.log frames-ours \
   frames-theirs || frames_status=$?

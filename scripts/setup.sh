@@ -10,6 +10,7 @@ packages=(
   libcairo2-dev libfontconfig-dev libfreetype-dev fonts-dejavu-core libpng-dev
   libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 libosmesa6
+  clang lld llvm
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   libsdl2-dev xvfb xauth
   python3-markdown zip unzip

@@ -1,5 +1,6 @@
-# A fresh Wine prefix for running the 64-bit Windows builds, shared by the
-# scripts that use Wine. Source it, then call make_wine_prefix: it sets
+# What the scripts that run the 64-bit Windows builds under Wine share.
+# Source it. build_wine_pair builds the windows-x86_64 preset and the Linux
+# check-page-pictures that reads what it draws. make_wine_prefix sets
 # $wine, exports WINEPREFIX into a new temporary folder $wine_work (removed,
 # with the Wine server stopped, when the script exits) and boots the prefix.
 # Relative paths are what Wine programs should be given: Wine maps the
@@ -19,4 +20,12 @@ make_wine_prefix() {
 remove_wine_prefix() {
   "$wineserver" -k 2>/dev/null || true
   rm -rf "$wine_work"
+}
+
+build_wine_pair() {
+  scripts/setup.sh
+  cmake --preset windows-x86_64 >/dev/null
+  cmake --build --preset windows-x86_64
+  cmake --preset default >/dev/null
+  cmake --build --preset default --target check-page-pictures
 }

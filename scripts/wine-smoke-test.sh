@@ -8,21 +8,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-scripts/setup.sh
-cmake --preset windows-x86_64 >/dev/null
-cmake --build --preset windows-x86_64
-cmake --preset default >/dev/null
-cmake --build --preset default --target check-page-pictures
-
 source scripts/wine-prefix.sh
+build_wine_pair
 start=$(date +%s.%N)
 make_wine_prefix
 prefix_done=$(date +%s.%N)
 
 # Relative paths: Wine maps the working directory to a drive of its own.
 cd "$wine_work"
-cp "$root/build/windows-x86_64/sim/quorvel-sim.exe" "$root/build/windows-x86_64/QuorvelMFD.dll" .
-timeout 300 "$wine" quorvel-sim.exe --module QuorvelMFD.dll --duration 3 --frame-every 1 --mfd 400x400 --mfd 256x256 \
+cp "$root/build/windows-x86_64/sim/halvane.exe" "$root/build/windows-x86_64/QuorvelMFD.dll" .
+timeout 300 "$wine" halvane.exe --module QuorvelMFD.dll --duration 3 --frame-every 1 --mfd 400x400 --mfd 256x256 \
   --quiet --out pictures | tee run.log
 run_done=$(date +%s.%N)
 grep -q "; 8 pictures in pictures" run.log || { echo "wine-smoke-test: the bench host did not write 8 pictures"; exit 1; }
@@ -33,7 +28,7 @@ grep -q "; 8 pictures in pictures" run.log || { echo "wine-smoke-test: the bench
 for option in --window "--video flight.mp4"; do
   status=0
   # shellcheck disable=SC2086  # the option and its value are two words
-  timeout 300 "$wine" quorvel-sim.exe --module QuorvelMFD.dll $option --out refused >refused.log 2>&1 || status=$?
+  timeout 300 "$wine" halvane.exe --module QuorvelMFD.dll $option --out refused >refused.log 2>&1 || status=$?
   if ((status != 2)) || [[ $(wc -l <refused.log) != 1 ]] || ! grep -q "not in this build" refused.log; then
     echo "wine-smoke-test: $option was not refused with one message and status 2 (status $status):"
     cat refused.log

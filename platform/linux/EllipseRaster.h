@@ -98,34 +98,38 @@ void ForEachLargeEllipsePixel(const EllipseBox& box, const ClipRect& clip, Visit
     // that point so that they overlap and leave no gap between them.
     const long long columnLimit = std::min(a2, static_cast<long long>(a * a / diagonal) + 2);
     const long long rowLimit = std::min(b2, static_cast<long long>(b * b / diagonal) + 2);
-    for (const long long side : {1LL, -1LL}) {
-        long long lo = side > 0 ? 2 * clip.left - cx2 : cx2 - 2 * (clip.right - 1);
-        long long hi = side > 0 ? 2 * (clip.right - 1) - cx2 : cx2 - 2 * clip.left;
-        lo = std::max(lo, a2 & 1);
-        hi = std::min(hi, columnLimit);
-        if ((lo - (a2 & 1)) % 2 != 0) ++lo;
-        for (long long u = lo; u <= hi; u += 2) {
-            const double t = static_cast<double>(u) / a;
-            const long long v = RoundToParity(b * std::sqrt(std::max(0.0, 1.0 - t * t)), b2 & 1, b2);
-            const long long x = (cx2 + side * u) / 2;
-            emit(x, (cy2 - v) / 2);
-            emit(x, (cy2 + v) / 2);
+    // Steps through the pixel centres of one axis (centre and radius in
+    // half pixels, the clip's edges on it) out to limit, each giving the
+    // ellipse's offset on the other axis; xAlong when the steps are columns.
+    const auto stepAlong = [&emit](long long centre2, long long radius2, long long clipLo, long long clipHi,
+                                   long long limit, long long acrossCentre2, long long acrossRadius2, bool xAlong) {
+        const double radius = static_cast<double>(radius2);
+        const double acrossRadius = static_cast<double>(acrossRadius2);
+        for (const long long side : {1LL, -1LL}) {
+            long long lo = side > 0 ? 2 * clipLo - centre2 : centre2 - 2 * (clipHi - 1);
+            long long hi = side > 0 ? 2 * (clipHi - 1) - centre2 : centre2 - 2 * clipLo;
+            lo = std::max(lo, radius2 & 1);
+            hi = std::min(hi, limit);
+            if ((lo - (radius2 & 1)) % 2 != 0) ++lo;
+            for (long long u = lo; u <= hi; u += 2) {
+                const double t = static_cast<double>(u) / radius;
+                const long long v =
+                    RoundToParity(acrossRadius * std::sqrt(std::max(0.0, 1.0 - t * t)), acrossRadius2 & 1, acrossRadius2);
+                const long long along = (centre2 + side * u) / 2;
+                const long long near = (acrossCentre2 - v) / 2;
+                const long long far = (acrossCentre2 + v) / 2;
+                if (xAlong) {
+                    emit(along, near);
+                    emit(along, far);
+                } else {
+                    emit(near, along);
+                    emit(far, along);
+                }
+            }
         }
-    }
-    for (const long long side : {1LL, -1LL}) {
-        long long lo = side > 0 ? 2 * clip.top - cy2 : cy2 - 2 * (clip.bottom - 1);
-        long long hi = side > 0 ? 2 * (clip.bottom - 1) - cy2 : cy2 - 2 * clip.top;
-        lo = std::max(lo, b2 & 1);
-        hi = std::min(hi, rowLimit);
-        if ((lo - (b2 & 1)) % 2 != 0) ++lo;
-        for (long long v = lo; v <= hi; v += 2) {
-            const double t = static_cast<double>(v) / b;
-            const long long u = RoundToParity(a * std::sqrt(std::max(0.0, 1.0 - t * t)), a2 & 1, a2);
-            const long long y = (cy2 + side * v) / 2;
-            emit((cx2 - u) / 2, y);
-            emit((cx2 + u) / 2, y);
-        }
-    }
+    };
+    stepAlong(cx2, a2, clip.left, clip.right, columnLimit, cy2, b2, true);
+    stepAlong(cy2, b2, clip.top, clip.bottom, rowLimit, cx2, a2, false);
 }
 
 // Ellipse draws a box one or two pixels wide or high as the rectangle's

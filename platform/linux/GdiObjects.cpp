@@ -255,7 +255,10 @@ HFONT WINAPI CreateFontA(int height, int width, int, int, int, DWORD, DWORD, DWO
 
 HGDIOBJ WINAPI GetStockObject(int object) { return GdiTable::Instance().Stock(object); }
 
-BOOL WINAPI DeleteObject(HGDIOBJ object) { return GdiTable::Instance().Delete(object); }
+BOOL WINAPI DeleteObject(HGDIOBJ object) {
+    quorvel::platform::RecordObjectCall(quorvel::platform::GdiCall::DeleteObject, object);
+    return GdiTable::Instance().Delete(object);
+}
 
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     GdiTable& table = GdiTable::Instance();

@@ -19,6 +19,8 @@ GdiObserver* GdiObserverOf(HDC dc) {
 
 namespace {
 
+GdiObserver* objectObserver = nullptr;
+
 GdiCallReport ReportOf(const DeviceContext& dc, GdiCall call) {
     return {call, {}, {}, {}, nullptr, dc.pen, dc.brush, dc.position, dc.textColour, dc.bkMode, dc.textAlign};
 }
@@ -47,6 +49,18 @@ void RecordText(const DeviceContext& dc, int x, int y, int length, std::string_v
     report.args = args;
     report.text = text;
     dc.observer->Observe(report);
+}
+
+void SetGdiObjectObserver(GdiObserver* observer) { objectObserver = observer; }
+
+GdiObserver* GdiObjectObserver() { return objectObserver; }
+
+void RecordObjectCall(GdiCall call, HGDIOBJ object) {
+    if (objectObserver == nullptr) return;
+    GdiCallReport report{};
+    report.call = call;
+    report.object = object;
+    objectObserver->Observe(report);
 }
 
 }  // namespace quorvel::platform

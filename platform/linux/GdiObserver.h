@@ -1,6 +1,7 @@
-// A hook through which the GDI calls made on one device context report
-// themselves, for tests that check what was drawn (tests/support's call
-// journal observes through it).
+// A hook through which the GDI calls made on one device context, and the
+// deletions of GDI objects, report themselves, for tests that check what
+// was drawn and in what order (tests/support's call journal observes
+// through it).
 //
 // While an observer is attached to a device context, every drawing and
 // state call on it reports its arguments and the pen, brush, position and
@@ -27,6 +28,7 @@ enum class GdiCall {
     SetTextColor,
     TextOutA,
     BitBlt,
+    DeleteObject,  // reported to the object observer, not a device context's
 };
 
 // One call as it reports itself; the spans and text live only during the
@@ -61,5 +63,11 @@ protected:
 QUORVEL_WINAPI_EXPORT bool SetGdiObserver(HDC dc, GdiObserver* observer);
 // The observer attached to dc; null when none is, or dc is gone.
 QUORVEL_WINAPI_EXPORT GdiObserver* GdiObserverOf(HDC dc);
+
+// Attaches the observer of the calls on GDI objects that no device context
+// makes (DeleteObject, its object in the report's object) in place of any
+// other; null detaches.
+QUORVEL_WINAPI_EXPORT void SetGdiObjectObserver(GdiObserver* observer);
+QUORVEL_WINAPI_EXPORT GdiObserver* GdiObjectObserver();
 
 }  // namespace quorvel::platform

@@ -17,5 +17,6 @@ void RecordCall(const DeviceContext& dc, GdiCall call, std::initializer_list<lon
 // Polygon's points; none when points is null or count is not positive.
 void RecordPolygon(const DeviceContext& dc, const POINT* points, int count);
 void RecordText(const DeviceContext& dc, int x, int y, int length, std::string_view text);
+void RecordObjectCall(GdiCall call, HGDIOBJ object);
 
 }  // namespace quorvel::platform

@@ -1,6 +1,7 @@
 #include "platform/linux/LineRaster.h"
 
 #include <algorithm>
+#include <ranges>
 
 namespace quorvel::platform {
 
@@ -54,28 +55,14 @@ LineWalk PlanLine(long long x0, long long y0, long long x1, long long y1, const 
     const long long offsetHi = walk.minorStep > 0 ? minorHi - minor0 : minor0 - minorLo;
     const auto offset = [&](long long i) { return MinorOffset(i, a, b, tieBias); };
     if (offset(last) < offsetLo || offset(first) > offsetHi) return walk;
-    long long lo = first;
-    long long hi = last;
-    while (lo < hi) {
-        const long long mid = lo + (hi - lo) / 2;
-        if (offset(mid) >= offsetLo) {
-            hi = mid;
-        } else {
-            lo = mid + 1;
-        }
-    }
-    first = lo;
-    hi = last;
-    while (lo < hi) {
-        const long long mid = lo + (hi - lo + 1) / 2;
-        if (offset(mid) <= offsetHi) {
-            lo = mid;
-        } else {
-            hi = mid - 1;
-        }
-    }
-    last = lo;
-    if (offset(first) > offsetHi || offset(last) < offsetLo) return walk;
+    // The first step at or past the clip's near edge, then the last one
+    // before its far edge.
+    first = *std::ranges::partition_point(std::views::iota(first, last + 1),
+                                          [&](long long i) { return offset(i) < offsetLo; });
+    const auto fromFirst = std::views::iota(first, last + 1);
+    const auto pastFarEdge = std::ranges::partition_point(fromFirst, [&](long long i) { return offset(i) <= offsetHi; });
+    if (pastFarEdge == fromFirst.begin()) return walk;
+    last = *std::ranges::prev(pastFarEdge);
 
     const Int128 numerator = Int128{2} * first * b + a - tieBias;
     walk.count = last - first + 1;

@@ -9,10 +9,10 @@
 
 namespace quorvel::sim {
 
-HLVAPI void HostReport(std::string message);
-HLVAPI const std::vector<std::string>& HostReports();
-HLVAPI void ClearHostReports();
+QUORVEL_BENCH_HOST_API void HostReport(std::string message);
+QUORVEL_BENCH_HOST_API const std::vector<std::string>& HostReports();
+QUORVEL_BENCH_HOST_API void ClearHostReports();
 // Whether reports are also written to stderr (on by default).
-HLVAPI void EchoHostReports(bool echo);
+QUORVEL_BENCH_HOST_API void EchoHostReports(bool echo);
 
 }  // namespace quorvel::sim

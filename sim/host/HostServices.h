@@ -9,8 +9,8 @@
 namespace quorvel::sim {
 
 // How many times InitLib has been called for a module instance.
-HLVAPI int InitLibCalls(HINSTANCE module);
+QUORVEL_BENCH_HOST_API int InitLibCalls(HINSTANCE module);
 // How many times any module has called Date2Int.
-HLVAPI int Date2IntCalls();
+QUORVEL_BENCH_HOST_API int Date2IntCalls();
 
 }  // namespace quorvel::sim

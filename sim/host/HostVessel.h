@@ -58,7 +58,7 @@ private:
 }  // namespace quorvel::sim
 
 // The host's side of a VESSEL. Not movable: the VESSEL it owns points back.
-struct HLVAPI HostVessel {
+struct QUORVEL_BENCH_HOST_API HostVessel {
     HostVessel();
     ~HostVessel();
     HostVessel(const HostVessel&) = delete;

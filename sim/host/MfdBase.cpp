@@ -11,24 +11,3 @@ MFD::MFD(std::uint32_t width, std::uint32_t height, VESSEL* vessel)
       vessel(vessel) {}
 
 MFD::~MFD() = default;
-
-bool MFD::ConsumeKeyBuffered(std::uint32_t) { return false; }
-
-bool MFD::ConsumeKeyImmediate(const char*) { return false; }
-
-bool MFD::ConsumeButton(int, int) { return false; }
-
-const char* MFD::ButtonLabel(int) { return nullptr; }
-
-int MFD::ButtonMenu(const MFDBUTTONMENU** menu) const {
-    if (menu != nullptr) *menu = nullptr;
-    return 0;
-}
-
-void MFD::ReadStatus(std::FILE*) {}
-
-void MFD::WriteStatus(std::FILE*) const {}
-
-void MFD::StoreStatus() const {}
-
-void MFD::RecallStatus() {}

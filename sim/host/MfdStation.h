@@ -20,7 +20,7 @@
 
 namespace quorvel::sim {
 
-class HLVAPI MfdStation {
+class QUORVEL_BENCH_HOST_API MfdStation {
 public:
     enum class Showing { Off, ModeList, Page };
     // The name of the key that gives a host key code, for the mode list;

@@ -24,7 +24,7 @@ namespace quorvel::sim {
 
 enum class RowOrder { TopDown, BottomUp };
 
-class HLVAPI MfdSurface {
+class QUORVEL_BENCH_HOST_API MfdSurface {
 public:
     // An MFD's: top-down, with the bench host's MFD font.
     MfdSurface(std::uint32_t width, std::uint32_t height);

@@ -18,7 +18,7 @@ struct RegisteredMode {
     MFDMessageCallback callback = nullptr;
 };
 
-class HLVAPI ModeRegistry {
+class QUORVEL_BENCH_HOST_API ModeRegistry {
 public:
     static ModeRegistry& Instance();
 

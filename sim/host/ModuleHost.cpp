@@ -80,7 +80,7 @@ void ModuleHost::ClosePage(MFD* page) {
     const auto found = std::find_if(pages.begin(), pages.end(), [page](const auto& p) { return p.get() == page; });
     if (found == pages.end()) return;
     // Take it out of the list first: the page's destructor may call back.
-    std::unique_ptr<MFD> closing = std::move(*found);
+    const std::unique_ptr<MFD, PageDeleter> closing = std::move(*found);
     pages.erase(found);
 }
 

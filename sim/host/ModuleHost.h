@@ -18,12 +18,18 @@ struct HostVessel;
 
 namespace quorvel::sim {
 
+// Destroys a page and frees it through slot 0 of its table, as the host
+// does: the page frees itself, with the allocator of the module that built it.
+struct PageDeleter {
+    void operator()(MFD* page) const { page->ScalarDeletingDestructor(1); }
+};
+
 class ModuleLoadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-class HLVAPI ModuleHost {
+class QUORVEL_BENCH_HOST_API ModuleHost {
 public:
     // Loads the module; throws ModuleLoadError when it cannot be loaded or
     // lacks one of the host's callbacks.
@@ -46,7 +52,7 @@ public:
     // Sends any message to the mode's callback, as the host may.
     std::intptr_t SendMessage(const std::string& mode, std::uint32_t message, std::uint32_t mfdIndex,
                               std::uint32_t packedSize, std::intptr_t vessel);
-    // Destroys a page through its virtual destructor.
+    // Destroys a page through slot 0 of its table.
     void ClosePage(MFD* page);
 
     HMODULE Module() const { return module.get(); }
@@ -61,7 +67,7 @@ private:
     TimestepCallback timestep = nullptr;
     ModuleVersionCallback version = nullptr;
     bool initialised = false;
-    std::vector<std::unique_ptr<MFD>> pages;
+    std::vector<std::unique_ptr<MFD, PageDeleter>> pages;
 };
 
 }  // namespace quorvel::sim

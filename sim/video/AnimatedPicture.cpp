@@ -1,13 +1,16 @@
 #include "sim/video/AnimatedPicture.h"
 
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "sim/files/FileExtension.h"
 #include "sim/video/EncodedFile.h"
 #include "sim/video/VideoReader.h"
+
+extern "C" {
+#include <libavutil/imgutils.h>
+}
 
 namespace quorvel::video {
 
@@ -81,11 +84,9 @@ std::size_t WriteAnimatedPicture(const std::filesystem::path& video, const std::
         if (const int error = av_frame_make_writable(frame.get()); error < 0) {
             throw VideoError(name + ": no frame to encode into: " + FfmpegErrorText(error));
         }
-        const std::size_t rowBytes = static_cast<std::size_t>(setup.width) * 4;
-        for (int y = 0; y < setup.height; ++y) {
-            std::memcpy(frame->data[0] + static_cast<std::ptrdiff_t>(y) * frame->linesize[0],
-                        pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(setup.width), rowBytes);
-        }
+        const int rowBytes = setup.width * 4;
+        av_image_copy_plane(frame->data[0], frame->linesize[0], reinterpret_cast<const std::uint8_t*>(pixels.data()),
+                            rowBytes, rowBytes, setup.height);
         frame->pts = std::llround(static_cast<double>(slot) * 1000 / span.framesPerSecond);
         file->Send(*frame);
         ++taken;

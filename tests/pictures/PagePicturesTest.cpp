@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "instruments/TextReadouts.h"
+#include "module/instruments/TextReadouts.h"
 #include "platform/PngWriter.h"
 #include "sim/host/MfdFont.h"
 

@@ -18,7 +18,7 @@ foreach(fault
     "unexpected export hlcTimestep@24"
     "unexpected export Extra"
     "imports libstdc++-6.dll, which is neither a system DLL"
-    "imports nothing from the host quorvel-sim.exe"
+    "imports nothing from the host halvane.exe"
     "DllMain comes from dllmain.c"
     "the message callback is not (unsigned int, unsigned int, unsigned int, int)")
   string(FIND "${report}" "PROBLEM: ${fault}" at)

@@ -5,7 +5,7 @@
 // a reading.
 #pragma once
 
-#include "flightdata/FlightData.h"
+#include "module/flightdata/FlightData.h"
 #include "sim/bench/VesselStateWriter.h"
 #include "sim/flight/FlightModel.h"
 #include "sim/host/HostVessel.h"
