@@ -65,8 +65,12 @@ file(GENERATE OUTPUT ${abi_dir}/host-exports.def CONTENT "${exports_def}")
 set(QUORVEL_HOST_EXPORTS_DEF ${abi_dir}/host-exports.def)
 
 set(import_library ${abi_dir}/libhalvane.a)
+# Named from inside its folder: dlltool names the library's symbols after
+# the path it is given, and they reach the module's symbol table, so a full
+# path would make the DLL differ from one build folder to another.
 add_custom_command(OUTPUT ${import_library}
-  COMMAND ${QUORVEL_MINGW_TARGET}-dlltool -d ${abi_dir}/host-imports.def -l ${import_library}
+  COMMAND ${QUORVEL_MINGW_TARGET}-dlltool -d host-imports.def -l libhalvane.a
+  WORKING_DIRECTORY ${abi_dir}
   DEPENDS ${abi_dir}/host-imports.def
   COMMENT "The host program's import library, from host/abi/${QUORVEL_ABI_ARCH}.names")
 add_custom_target(quorvel_host_import_library DEPENDS ${import_library})

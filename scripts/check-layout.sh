@@ -24,6 +24,7 @@ rules=(
   "sim/video:sim/files"
   "sim/live:sim/host sim/flight host platform"
   "sim/bench:sim/live sim/video sim/files sim/host sim/flight host platform"
+  "release:sim/bench sim/files sim/host module/attitude module/instruments module/drawing module/flightdata module/units host platform"
 )
 
 problems=0

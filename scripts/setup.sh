@@ -13,6 +13,7 @@ packages=(
   clang lld llvm
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   libsdl2-dev xvfb xauth
+  python3-markdown zip unzip
 )
 
 missing=()

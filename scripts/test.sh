@@ -5,7 +5,8 @@
 # module DLL with its exports, imports and binary interface checked, the
 # 64-bit pair flown under Wine and the 64-bit DLL driven by the
 # Microsoft-ABI test host there, the 32-bit pair under 32-bit Wine where
-# there is one, and the platform's GDI compared with Wine's.
+# there is one, and the platform's GDI compared with Wine's; last, the
+# release archive built twice from empty folders and compared.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,3 +30,5 @@ echo "== windows-i686 under 32-bit Wine, where there is one =="
 scripts/wine32-test.sh
 echo "== the platform's GDI against Wine's =="
 scripts/gdi-comparison.sh
+echo "== the release archive, built twice =="
+scripts/check-release.sh build/windows-i686/QuorvelMFD.dll

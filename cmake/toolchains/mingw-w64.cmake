@@ -17,3 +17,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Reproducible binaries: the same sources give the same bytes in any build
+# folder on any day. No link time in the PE headers, and no source or build
+# folder in anything the compiler writes (debug information, __FILE__); the
+# build folder's map comes last, so it wins inside a source tree.
+set(CMAKE_C_FLAGS_INIT "-ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=")
+set(CMAKE_CXX_FLAGS_INIT "${CMAKE_C_FLAGS_INIT}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT -Wl,--no-insert-timestamp)
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -Wl,--no-insert-timestamp)
+set(CMAKE_MODULE_LINKER_FLAGS_INIT -Wl,--no-insert-timestamp)

@@ -4,8 +4,10 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <type_traits>
 
 #include "module/drawing/Degrees.h"
@@ -47,6 +49,30 @@ BallPoint ClampToImage(double x, double y, double width, double height) {
     if (!std::isfinite(y)) y = 0;
     return {std::clamp(x, 0.0, width), height - std::clamp(y, 0.0, height)};
 }
+
+// Ball points to window coordinates through the matrices and viewport of
+// the current context, as the last Render left them.
+class BallProjection {
+public:
+    BallProjection() {
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+    }
+
+    // Window x, y (y upward) and depth (0.5 at the ball's centre, less
+    // nearer the viewer); gluProject leaves them 0 when it fails.
+    std::array<GLdouble, 3> Of(BallVector point) const {
+        std::array<GLdouble, 3> window{};
+        gluProject(point.x, point.y, point.z, modelView, projection, viewport, &window[0], &window[1], &window[2]);
+        return window;
+    }
+
+private:
+    GLdouble modelView[16] = {};
+    GLdouble projection[16] = {};
+    GLint viewport[4] = {};
+};
 
 // The northern half, counter-clockwise seen from outside: a fan round the
 // pole, then eight bands down to the equator.
@@ -114,6 +140,14 @@ void CompileMeridians(GLuint list, GLuint greatCircle) {
 }
 
 }  // namespace
+
+BallPlacement BallPlacementOnPage(std::uint32_t width, std::uint32_t height) {
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::int32_t>::max();
+    const std::uint64_t imageWidth = width >= 2 ? width - 2u : 0u;
+    const std::uint64_t imageHeight = std::uint64_t{2} * height / 3u;
+    return {1, 1, static_cast<std::int32_t>(std::min(imageWidth, kLargest)),
+            static_cast<std::int32_t>(std::min(imageHeight, kLargest))};
+}
 
 AttitudeBall::AttitudeBall(BallPlacement placement) : placement(placement) {
     memoryDC = CreateCompatibleDC(nullptr);
@@ -257,23 +291,13 @@ void AttitudeBall::Render(HDC hdc, float pitchAngle, float rollAngle, float yawA
 
 void AttitudeBall::ProjectMarkers(float pitchAngle, float rollAngle, float yawAngle, float aoa, float slip,
                                   float pitchRate, float yawRate) {
-    GLdouble modelView[16] = {};
-    GLdouble projection[16] = {};
-    GLint viewport[4] = {};
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-
+    const BallProjection projection;
     const double width = placement.width;
     const double height = placement.height;
     // No point is tested for lying on the visible half.
     const auto project = [&](BallVector point) {
-        // gluProject leaves these alone when it fails.
-        GLdouble x = 0;
-        GLdouble y = 0;
-        GLdouble depth = 0;
-        gluProject(point.x, point.y, point.z, modelView, projection, viewport, &x, &y, &depth);
-        return ClampToImage(x, y, width, height);
+        const auto window = projection.Of(point);
+        return ClampToImage(window[0], window[1], width, height);
     };
 
     northPoint = project({0.0f, 0.0f, 1.0f});
@@ -291,6 +315,15 @@ void AttitudeBall::ProjectMarkers(float pitchAngle, float rollAngle, float yawAn
     const float predictedElevation = pitchAngle + 3.0f * pitchRate;
     const float predictedAzimuth = 3.0f * yawRate - yawAngle;
     predictorPoint = project(MarkerDirection(predictedElevation, predictedAzimuth));
+}
+
+BallSight AttitudeBall::SightOf(float elevation, float azimuth) const {
+    if (renderContext == nullptr || wglMakeCurrent(memoryDC, renderContext) == FALSE) return {};
+    const auto window = BallProjection().Of(MarkerDirection(elevation, azimuth));
+    const double width = placement.width;
+    const double height = placement.height;
+    const bool inImage = window[0] >= 0 && window[0] <= width && window[1] >= 0 && window[1] <= height;
+    return {{window[0], height - window[1]}, inImage && window[2] < 0.5};
 }
 
 void AttitudeBall::Release() {

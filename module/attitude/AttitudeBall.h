@@ -34,6 +34,22 @@ struct BallPlacement {
     std::int32_t height = 0;
 };
 
+// Where a page's ball image stands: x 1, y 1, width - 2, (2 height) / 3,
+// the upper two thirds inside a one-pixel margin. A surface narrower than
+// 2 pixels gets width 0 and so no image; sizes beyond a signed 32-bit int
+// (no host makes them) are capped.
+BallPlacement BallPlacementOnPage(std::uint32_t width, std::uint32_t height);
+
+// The scale a new page shows the ball at.
+inline constexpr std::int32_t kNewPageBallScale = 2;
+
+// A ball direction's place in the image, and whether it is seen there: on
+// the half of the sphere facing the viewer, within the image.
+struct BallSight {
+    BallPoint point;
+    bool seen = false;
+};
+
 class AttitudeBall {
 public:
     // Set-up: the memory device context, the DIB section, the pixel format,
@@ -56,6 +72,11 @@ public:
     // Frees the rendering context (no context is current afterwards), the
     // DIB section and the memory device context. Later calls do nothing.
     void Release();
+
+    // Where the direction at this elevation and azimuth (degrees, azimuth
+    // from north through east) stands after the last Render; not seen on a
+    // ball without a context.
+    BallSight SightOf(float elevation, float azimuth) const;
 
     BallPoint northPoint;       // ball point (0, 0, 1)
     BallPoint southPoint;       // ball point (0, 0, -1)

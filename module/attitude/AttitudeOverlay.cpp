@@ -24,6 +24,11 @@ bool ShowsSouth(double h, double p) { return (h > 87 && h < 273) || Steep(p); }
 bool ShowsEast(double h, double p) { return h > 357 || h < 183 || Steep(p); }
 bool ShowsWest(double h, double p) { return h > 177 || h < 3 || Steep(p); }
 
+void RenderBall(AttitudeBall& ball, HDC hdc, const FlightData& f, std::int32_t ballScale) {
+    ball.Render(hdc, ToSingle(f.pitch), ToSingle(-f.bank), ToSingle(-f.heading), ToSingle(f.aoa), ToSingle(f.slip),
+                ToSingle(f.pitchRate), ToSingle(f.yawRate), static_cast<float>(ballScale));
+}
+
 OverlayInput OverlayInputOf(const AttitudeBall& ball, double heading, double pitch) {
     return {ball.placement.x, ball.placement.y, ball.northPoint,      ball.southPoint, ball.eastPoint,
             ball.westPoint,   ball.flightPathPoint, ball.predictorPoint, heading,         pitch};

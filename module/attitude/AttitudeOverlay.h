@@ -13,6 +13,7 @@
 #include "module/attitude/AttitudeBall.h"
 #include "module/drawing/MfdText.h"
 #include "module/drawing/PageGeometry.h"
+#include "module/flightdata/FlightData.h"
 #include "platform/Win32.h"
 
 namespace quorvel {
@@ -53,6 +54,14 @@ bool ShowsNorth(double heading, double pitch);
 bool ShowsSouth(double heading, double pitch);
 bool ShowsEast(double heading, double pitch);
 bool ShowsWest(double heading, double pitch);
+
+// Renders the ball for the flight data as the page shows it, at the
+// page's scale (1 to 4). The ball rolls by minus the bank: the bank is
+// left wing down positive, so a right bank turns the horizon
+// counter-clockwise, as on any attitude indicator. It turns about its
+// vertical axis by minus the heading. The angle of attack, slip and rates
+// place the markers.
+void RenderBall(AttitudeBall& ball, HDC hdc, const FlightData& flight, std::int32_t ballScale);
 
 // The ball's points after its last Render, where its image stands, and the
 // attitude the letters are shown for.

@@ -1,11 +1,9 @@
 #include "module/plugin/QuorvelMFD.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "module/attitude/AttitudeOverlay.h"
 #include "module/drawing/MfdText.h"
-#include "module/drawing/PixelRounding.h"
 #include "host/Vessel.h"
 #include "module/instruments/RateIndicator.h"
 #include "module/instruments/RoundDials.h"
@@ -17,17 +15,6 @@ namespace quorvel {
 
 namespace {
 
-// x 1, y 1, width - 2, (2 height) / 3. A surface narrower than 2 pixels
-// gets width 0 rather than the wrapped unsigned difference, and so no
-// image; sizes beyond a signed 32-bit int (no host makes them) are capped.
-BallPlacement BallPlacementFor(std::uint32_t width, std::uint32_t height) {
-    constexpr std::uint64_t kLargest = std::numeric_limits<std::int32_t>::max();
-    const std::uint64_t imageWidth = width >= 2 ? width - 2u : 0u;
-    const std::uint64_t imageHeight = std::uint64_t{2} * height / 3u;
-    return {1, 1, static_cast<std::int32_t>(std::min(imageWidth, kLargest)),
-            static_cast<std::int32_t>(std::min(imageHeight, kLargest))};
-}
-
 DialPens DialPensOf(const PenSet& pens) {
     return {pens.rateUpPen, pens.rateDownPen, pens.scalePen, pens.scaleBrush, pens.pointerPen, pens.pointerBrush};
 }
@@ -37,7 +24,7 @@ DialPens DialPensOf(const PenSet& pens) {
 QuorvelMFD::QuorvelMFD(std::uint32_t width, std::uint32_t height, VESSEL* vessel)
     : MFD(width, height, vessel),
       flightData(std::make_unique<FlightData>(vessel)),
-      attitudeBall(std::make_unique<AttitudeBall>(BallPlacementFor(width, height))) {
+      attitudeBall(std::make_unique<AttitudeBall>(BallPlacementOnPage(width, height))) {
     // Last, so that a page whose construction failed is never listed.
     openPages.push_back(this);
 }
@@ -69,13 +56,9 @@ void QuorvelMFD::Repaint(HDC hdc) {
     DrawRateIndicator(hdc);
 }
 
-// The ball rolls by minus the bank: the bank is left wing down positive,
-// so a right bank turns the horizon counter-clockwise, as on any attitude
-// indicator. It turns about its vertical axis by minus the heading.
 void QuorvelMFD::DrawAttitude(HDC hdc) {
     const FlightData& f = *flightData;
-    attitudeBall->Render(hdc, ToSingle(f.pitch), ToSingle(-f.bank), ToSingle(-f.heading), ToSingle(f.aoa),
-                         ToSingle(f.slip), ToSingle(f.pitchRate), ToSingle(f.yawRate), static_cast<float>(ballScale));
+    RenderBall(*attitudeBall, hdc, f, ballScale);
     const OverlayInput input = OverlayInputOf(*attitudeBall, f.heading, f.pitch);
     DrawAttitudeOverlay(hdc, ComputeAttitudeOverlay(input, Geometry()),
                         {penSet.aircraftPen, penSet.flightPathPen, penSet.predictorPen});

@@ -51,7 +51,7 @@ public:
     // Its image covers the upper two thirds of the surface inside a
     // one-pixel margin.
     std::unique_ptr<AttitudeBall> attitudeBall;
-    std::int32_t ballScale = 2;  // 1 to 4
+    std::int32_t ballScale = kNewPageBallScale;  // 1 to 4
 
     // The MFD base's size and character cell, as the drawing steps take them.
     PageGeometry Geometry() const { return {width, height, cellWidth, cellHeight}; }
