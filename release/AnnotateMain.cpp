@@ -6,13 +6,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include <exception>
-#include <iostream>
 #include <string>
 
 #include "module/attitude/AttitudeOverlay.h"
 #include "release/CalloutPicture.h"
 #include "sim/bench/Telemetry.h"
+#include "sim/files/ProgramExit.h"
 #include "sim/host/HostVessel.h"
 #include "sim/host/MfdSurface.h"
 
@@ -29,7 +28,7 @@ int main(int argc, char** argv) {
     app.add_option("OUTPUT", output, "The annotated PNG to write")->required();
     CLI11_PARSE(app, argc, argv);
 
-    try {
+    return sim::ExitStatusOf("quorvel-annotate", [&] {
         const platform::CairoSurface page = release::ReadPicture(picture);
         const auto width = static_cast<std::uint32_t>(cairo_image_surface_get_width(page.get()));
         const auto height = static_cast<std::uint32_t>(cairo_image_surface_get_height(page.get()));
@@ -39,8 +38,7 @@ int main(int argc, char** argv) {
         // page samples it.
         const std::vector<sim::TelemetryRecord> records = sim::ReadTelemetryLog(log);
         if (records.empty() || timeS < records.front().timeS || timeS > records.back().timeS) {
-            std::cerr << "quorvel-annotate: " << log << " does not reach " << timeS << " s\n";
-            return 2;
+            throw sim::BadInput(log + " does not reach " + std::to_string(timeS) + " s");
         }
         HostVessel vessel;
         sim::ReplayState(records, timeS, vessel.state);
@@ -54,12 +52,6 @@ int main(int argc, char** argv) {
         const auto callouts = release::PageCallouts({width, height, cell.width, cell.height}, flight, ball);
         ball.Release();
         release::WriteAnnotatedPicture(page.get(), callouts, output);
-    } catch (const sim::InputError& e) {
-        std::cerr << "quorvel-annotate: " << e.what() << '\n';
-        return 2;
-    } catch (const std::exception& e) {
-        std::cerr << "quorvel-annotate: " << e.what() << '\n';
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

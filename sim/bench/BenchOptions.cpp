@@ -10,6 +10,7 @@
 #include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
 #include "sim/bench/VideoNames.h"
+#include "sim/files/ProgramExit.h"
 #include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
@@ -19,9 +20,9 @@ namespace {
 static_assert(kMinIntervalS == flight::FlightModel::kStepS);
 
 // The command line's faults, each one message.
-class OptionError : public std::runtime_error {
+class OptionError : public BadInput {
 public:
-    using std::runtime_error::runtime_error;
+    using BadInput::BadInput;
 };
 
 // A time option's value: a number of seconds a run can step through.
@@ -159,14 +160,11 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         exitCode = 2;
         return std::nullopt;
     }
-    try {
+    exitCode = ExitStatusOf("quorvel-sim", [&] {
         CheckTexts(texts, options);
-    } catch (const OptionError& error) {
-        std::cerr << "quorvel-sim: " << error.what() << "\n";
-        exitCode = 2;
-        return std::nullopt;
-    }
-    exitCode = 0;
+        return 0;
+    });
+    if (exitCode != 0) return std::nullopt;
     return options;
 }
 

@@ -39,21 +39,6 @@ void ClearEarlierRun(const std::filesystem::path& dir) {
     throw OutputError("cannot write " + file.FinalPath().string() + ": " + why);
 }
 
-void GiveFinalName(PendingFile& file) {
-    std::error_code error;
-    if (!file.Commit(error)) CannotWrite(file, error.message());
-}
-
-// A picture written under its temporary name by write(path, &why), then
-// given its own.
-template <typename Write>
-void WriteWholePng(const std::filesystem::path& path, const Write& write) {
-    PendingFile file(path);
-    std::string why;
-    if (!write(file.TempPath().string(), &why)) CannotWrite(file, why);
-    GiveFinalName(file);
-}
-
 std::string SheetTitle(const std::string& title, std::size_t mfd, MfdSize size, double frameEveryS) {
     char text[200];
     std::snprintf(text, sizeof text, "%s - MFD %zu, %ux%u, a frame every %g s", title.c_str(), mfd, size.width,
@@ -85,7 +70,7 @@ std::string PictureNames::Name(std::size_t mfd, std::size_t frame, double timeS)
 
 bool IsOutputName(const std::string& name) {
     static const std::regex ours(
-        R"((mfd\d+_(\d+_)?t-?[0-9.]+s\.png|contact-sheet(-mfd\d+)?\.png|telemetry\.csv)(\.partial)?)");
+        R"((mfd\d+_(\d+_)?t-?[0-9.]+s\.png|contact-sheet(-mfd\d+)?\.png|telemetry\.csv)(\.partial|\.earlier)?)");
     return std::regex_match(name, ours);
 }
 
@@ -114,8 +99,11 @@ BenchOutputs::BenchOutputs(const std::filesystem::path& dir, const std::string& 
 }
 
 void BenchOutputs::Picture(std::size_t mfd, double timeS, const MfdSurface& surface, const VesselState& state) {
-    WriteWholePng(dir / names.Name(mfd, framesTaken.at(mfd)++, timeS),
-                  [&surface](const std::string& path, std::string* why) { return surface.WritePng(path, why); });
+    PendingFile file(dir / names.Name(mfd, framesTaken.at(mfd)++, timeS));
+    std::string why;
+    if (!surface.WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
+    std::error_code error;
+    if (!file.Commit(error)) CannotWrite(file, error.message());
     ++pictures;
     sheets[mfd].Offer(surface, {timeS, state.altitude, state.airspeed, state.mach});
 }
@@ -126,16 +114,19 @@ void BenchOutputs::TelemetryRow(double timeS, const VesselState& state) {
     ++telemetryRows;
 }
 
-void BenchOutputs::Finish() {
+std::vector<PendingFile*> BenchOutputs::Complete() {
+    std::vector<PendingFile*> files;
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         if (sheets[i].Frames() == 0) continue;
-        const ContactSheet& sheet = sheets[i];
-        WriteWholePng(dir / ContactSheetName(i),
-                      [&sheet](const std::string& path, std::string* why) { return sheet.WritePng(path, why); });
+        PendingFile& file = *sheetFiles.emplace_back(std::make_unique<PendingFile>(dir / ContactSheetName(i)));
+        std::string why;
+        if (!sheets[i].WritePng(file.TempPath().string(), &why)) CannotWrite(file, why);
+        files.push_back(&file);
     }
     telemetry.close();
     CheckTelemetry();
-    GiveFinalName(telemetryFile);
+    files.push_back(&telemetryFile);
+    return files;
 }
 
 void BenchOutputs::CheckTelemetry() {

@@ -5,14 +5,17 @@
 //   contact-sheet-mfd<i>.png  the same for MFD i > 0
 //   telemetry.csv          what the host fed the module (sim/bench/Telemetry.h),
 //                          at the start and every 0.1 s of simulated time
-// Every file is written under a temporary name and renamed when complete
-// (sim/files/PendingFile.h). The folder is cleared of these files first, so it
-// never mixes two runs; nothing else in it is touched.
+// Every file is written under a temporary name (sim/files/PendingFile.h):
+// a picture is renamed as soon as it is complete; the contact sheets and
+// the log are renamed by the run, together with its videos, once the run
+// is over. The folder is cleared of these files first, so it never mixes
+// two runs; nothing else in it is touched.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -77,8 +80,10 @@ public:
     // Writes MFD `mfd`'s picture and offers it to its contact sheet.
     void Picture(std::size_t mfd, double timeS, const MfdSurface& surface, const VesselState& state);
     void TelemetryRow(double timeS, const VesselState& state);
-    // Writes the contact sheets and completes the telemetry log.
-    void Finish();
+    // Writes the contact sheets and completes the telemetry log, each under
+    // its temporary name; the returned files give them their names when
+    // committed. Throws OutputError.
+    std::vector<PendingFile*> Complete();
 
     int Pictures() const { return pictures; }
     long long TelemetryRows() const { return telemetryRows; }
@@ -92,6 +97,7 @@ private:
     PictureNames names;
     std::vector<std::size_t> framesTaken;  // per MFD
     std::vector<ContactSheet> sheets;
+    std::vector<std::unique_ptr<PendingFile>> sheetFiles;
     int pictures = 0;
     long long telemetryRows = 0;
     // The stream is declared after its file, so it is closed before an

@@ -3,6 +3,6 @@
 namespace quorvel::sim {
 
 InputError::InputError(const std::string& file, long line, const std::string& field, const std::string& problem)
-    : std::runtime_error(file + ":" + std::to_string(line) + ": " + (field.empty() ? "" : field + ": ") + problem) {}
+    : BadInput(file + ":" + std::to_string(line) + ": " + (field.empty() ? "" : field + ": ") + problem) {}
 
 }  // namespace quorvel::sim

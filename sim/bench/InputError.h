@@ -3,12 +3,13 @@
 // the line and the field: bad input, exit status 2.
 #pragma once
 
-#include <stdexcept>
 #include <string>
+
+#include "sim/files/ProgramExit.h"
 
 namespace quorvel::sim {
 
-class InputError : public std::runtime_error {
+class InputError : public BadInput {
 public:
     // "file:line: field: problem"; no field part when field is empty.
     InputError(const std::string& file, long line, const std::string& field, const std::string& problem);

@@ -17,8 +17,10 @@ public:
     void Repainted(const MfdSurface& surface) override {
         Guard([&] { writer->AddFrame(surface.Pixels()); });
     }
-    void Finish() override {
-        Guard([&] { writer->Finish(); });
+    PendingFile& Finish() override {
+        PendingFile* file = nullptr;
+        Guard([&] { file = &writer->Complete(); });
+        return *file;
     }
 
 private:
@@ -55,6 +57,7 @@ RunExtensions LiveExtensions(LiveSetup setup) {
     extensions.video = [](const std::filesystem::path& path, MfdSize size, double frameIntervalS) {
         return std::make_unique<MfdVideo>(path, size, frameIntervalS);
     };
+    extensions.videoMaxSide = video::Mp4Writer::kMaxSide;
     return extensions;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "sim/bench/MfdSize.h"
+#include "sim/files/PendingFile.h"
+#include "sim/files/ProgramExit.h"
 #include "sim/host/MfdSurface.h"
 
 namespace quorvel::sim {
@@ -28,8 +31,10 @@ public:
     virtual ~RepaintSink() = default;
     // Throws OutputError when it cannot be written.
     virtual void Repainted(const MfdSurface& surface) = 0;
-    // The run is over: makes the output whole. Throws OutputError.
-    virtual void Finish() = 0;
+    // The run is over: makes the output whole under its temporary name,
+    // which the returned file gives it when the run commits its outputs.
+    // Throws OutputError.
+    virtual PendingFile& Finish() = 0;
 };
 
 // A run as a loop steps it.
@@ -76,9 +81,9 @@ struct WindowRequest {
 
 // The live window or video cannot be had here: not in this build, no
 // display. Bad input, exit status 2.
-class UnavailableError : public std::runtime_error {
+class UnavailableError : public BadInput {
 public:
-    using std::runtime_error::runtime_error;
+    using BadInput::BadInput;
 };
 
 struct RunExtensions {
@@ -89,6 +94,8 @@ struct RunExtensions {
     // interval apart. Throws OutputError when it cannot be written.
     std::function<std::unique_ptr<RepaintSink>(const std::filesystem::path& path, MfdSize size, double frameIntervalS)>
         video;
+    // The longest side a video can have, checked with the other inputs.
+    std::uint32_t videoMaxSide = 0;
 };
 
 }  // namespace quorvel::sim

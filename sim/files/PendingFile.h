@@ -7,6 +7,8 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
+#include <string>
 
 namespace quorvel::sim {
 
@@ -30,9 +32,20 @@ public:
     void Discard();
 
 private:
+    friend bool CommitTogether(std::span<PendingFile* const> files, std::string& why);
+
     std::filesystem::path final;
     std::filesystem::path temp;
     bool done = false;
 };
+
+// Commits every file or none. A final name that is a folder fails the set
+// before anything moves. The files already at the final names are set
+// aside (final name plus ".earlier") until every rename has succeeded;
+// when one fails, the files renamed so far are removed and the earlier
+// ones put back. False, with `why` naming the file and the system's
+// reason, when the set was not committed; the temporary files are then
+// removed.
+bool CommitTogether(std::span<PendingFile* const> files, std::string& why);
 
 }  // namespace quorvel::sim

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "sim/files/ProgramExit.h"
 #include "sim/video/AnimatedPicture.h"
 #include "sim/video/FfmpegObjects.h"
 
@@ -32,12 +33,15 @@ int main(int argc, char** argv) {
         std::cerr << "quorvel-animate: " << error.what() << "\n";
         return 2;
     }
-    try {
-        const std::size_t frames = quorvel::video::WriteAnimatedPicture(video, picture, span);
-        std::cout << picture << ": " << frames << " frames, " << std::filesystem::file_size(picture) / 1024 << " KiB\n";
-    } catch (const quorvel::video::VideoError& error) {
-        std::cerr << "quorvel-animate: " << error.what() << "\n";
-        return 2;
-    }
-    return 0;
+    // Whatever fails here is a video it cannot read or a picture it cannot write.
+    constexpr int kCannotMakeIt = 2;
+    return quorvel::sim::ExitStatusOf(
+        "quorvel-animate",
+        [&] {
+            const std::size_t frames = quorvel::video::WriteAnimatedPicture(video, picture, span);
+            std::cout << picture << ": " << frames << " frames, " << std::filesystem::file_size(picture) / 1024
+                      << " KiB\n";
+            return 0;
+        },
+        kCannotMakeIt);
 }

@@ -88,7 +88,7 @@ void EncodedFile::Encode(const AVFrame* frame) {
     }
 }
 
-void EncodedFile::Finish() {
+sim::PendingFile& EncodedFile::Complete() {
     if (finished) throw VideoError(name + ": finished twice");
     finished = true;
     Encode(nullptr);
@@ -98,7 +98,14 @@ void EncodedFile::Finish() {
         if (const int error = avio_closep(&output->pb); error < 0) Fail("cannot finish it", error);
     }
     output.reset();
-    if (!pending.Commit()) throw VideoError(name + ": cannot rename " + pending.TempPath().string() + " to it");
+    return pending;
+}
+
+void EncodedFile::Finish() {
+    std::error_code error;
+    if (!Complete().Commit(error)) {
+        throw VideoError(name + ": cannot rename " + pending.TempPath().string() + " to it: " + error.message());
+    }
 }
 
 }  // namespace quorvel::video

@@ -1,7 +1,8 @@
 // One file being encoded: an FFmpeg encoder feeding a muxer that writes
-// under the final name plus ".partial" (sim/files/PendingFile.h). Finish drains
-// the encoder, writes the trailer and renames the file; destroyed
-// unfinished, or after a throw, it leaves no file behind.
+// under the final name plus ".partial" (sim/files/PendingFile.h). Complete
+// drains the encoder, writes the trailer and closes the file, and Finish
+// renames it too; destroyed unfinished or uncommitted, or after a throw,
+// it leaves no file behind.
 #pragma once
 
 #include <filesystem>
@@ -44,7 +45,12 @@ public:
     // setup's time base, and writes what the encoder gives back. Throws
     // VideoError when encoding or writing fails, or after Finish.
     void Send(const AVFrame& frame);
-    // Throws VideoError when the rest cannot be written or renamed.
+    // Writes the rest and closes the file under its temporary name, which
+    // the returned file gives it when committed, alone or with others.
+    // Throws VideoError when the rest cannot be written.
+    sim::PendingFile& Complete();
+    // Complete, then the file's own name. Throws VideoError when the rest
+    // cannot be written or renamed.
     void Finish();
 
     const std::string& Name() const { return name; }

@@ -163,9 +163,15 @@ void Mp4Writer::Convert(const Pixels& frame, std::int64_t pts) {
     file->Send(*picture);
 }
 
-void Mp4Writer::Finish() {
+sim::PendingFile& Mp4Writer::Complete() {
     StopEncoding();
     RethrowFailure();  // the thread is gone: no lock needed
+    return file->Complete();
+}
+
+void Mp4Writer::Finish() {
+    StopEncoding();
+    RethrowFailure();
     file->Finish();
 }
 

@@ -9,7 +9,8 @@
 // edge keeps its colour; the video is then one pixel wider or taller.
 //
 // The file is written under its name plus ".partial" and renamed by
-// Finish; a writer destroyed unfinished, or one that threw, leaves no file.
+// Finish, or by committing what Complete returns; a writer destroyed
+// unfinished or uncommitted, or one that threw, leaves no file.
 //
 // Frames are converted and encoded on a thread of the writer's own, so
 // that the caller goes on repainting meanwhile: AddFrame copies the frame
@@ -53,8 +54,11 @@ public:
     // One frame: width x height pixels. Throws VideoError for another count
     // of pixels or when the file cannot be written.
     void AddFrame(std::span<const std::uint32_t> pixels);
-    // Writes the rest and gives the file its name; throws VideoError when
-    // it cannot. Nothing may be added after.
+    // Writes the rest, leaving the file under its temporary name, which the
+    // returned file gives it when committed. Throws VideoError when it
+    // cannot. Nothing may be added after.
+    sim::PendingFile& Complete();
+    // Complete, then the file's own name; throws VideoError when it cannot.
     void Finish();
 
     std::uint64_t Frames() const { return frames; }

@@ -99,23 +99,58 @@ TEST_F(BenchEndingsTest, AReplayFromBeforeZeroNamesItsPicturesInTimeOrder) {
     EXPECT_EQ(Names(out), (std::vector<std::string>{"contact-sheet.png", "mfd0_t0000.02s.png", "telemetry.csv"}));
 }
 
-TEST_F(BenchEndingsTest, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
-    // A folder in the way of the temporary file.
-    fs::create_directories(out / "telemetry.csv.partial");
-    BenchResult run = RunBench({"--duration", "1", "--out", out.string()}, dir);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "quorvel-sim: cannot write " + (out / "telemetry.csv").string() + ": Is a directory\n");
-    fs::remove(out / "telemetry.csv.partial");
-
+TEST_F(BenchEndingsTest, OutputNamesAreCheckedBeforeTheFlight) {
+    // A folder in the way of a file, or of its temporary name.
+    const fs::path video = dir / "v.mp4";
+    WriteText(video, "earlier");
+    fs::create_directories(dir / "v-mfd1.mp4");
+    BenchResult run = RunBench({"--video", video.string(), "--mfd", "10x10", "--mfd", "10x10"}, dir);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quorvel-sim: --video " + video.string() + ": " + (dir / "v-mfd1.mp4").string() +
+                           " is a folder\n");
+    EXPECT_EQ(ReadText(video), "earlier");
     fs::create_directories(out / "mfd0_t0000.02s.png.partial");
     run = RunBench({"--duration", "1", "--out", out.string()}, dir);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "quorvel-sim: cannot write " + (out / "mfd0_t0000.02s.png").string() + ": Is a directory\n");
-    EXPECT_EQ(Names(out), std::vector<std::string>{"mfd0_t0000.02s.png.partial"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quorvel-sim: --out " + out.string() + ": " + (out / "mfd0_t0000.02s.png.partial").string() +
+                           " is a folder where the run writes a file\n");
     fs::remove(out / "mfd0_t0000.02s.png.partial");
 
+    // Two outputs at one name, and a video larger than the encoder takes:
+    // bad input, found before the module is loaded.
+    const fs::path both = dir / "both.mp4";
+    run = RunBench({"--out", both.string(), "--video", both.string()}, dir);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("is also where --out"), std::string::npos) << run.err;
+    run = RunBench({"--mfd", "65535x1", "--video", video.string()}, dir);
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("a video's sides must be 1 to 8192 pixels"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadText(video), "earlier");
+}
+
+TEST_F(BenchEndingsTest, AFailedWriteToStandardOutputRenamesNothing) {
+    const fs::path video = dir / "v.mp4";
+    WriteText(video, "earlier");
+    const fs::path err = dir / "err";
+    const std::string run = Bench() + " --duration 30 --video " + Quote(video.string()) + " --out " +
+                            Quote(out.string()) + " 2>" + Quote(err.string());
+    EXPECT_EQ(Shell(run + " >/dev/full"), 1);
+    EXPECT_NE(ReadText(err).find("cannot write standard output: No space left on device"), std::string::npos)
+        << ReadText(err);
+    // A reader that goes at once.
+    const fs::path status = dir / "status";
+    Shell("{ " + run + "; echo $? >" + Quote(status.string()) + "; } | true");
+    EXPECT_EQ(ReadText(status), "1\n") << ReadText(err);
+    EXPECT_NE(ReadText(err).find("SIGPIPE"), std::string::npos) << ReadText(err);
+    EXPECT_EQ(ReadText(video), "earlier");
+    EXPECT_FALSE(fs::exists(out / "telemetry.csv"));
+    EXPECT_FALSE(fs::exists(out / "contact-sheet.png"));
+}
+
+TEST_F(BenchEndingsTest, AnOutputThatCannotBeWrittenIsNamedWithTheReason) {
     // No room for a picture: 4 KiB a file at most.
-    run = RunBench({"--duration", "1", "--out", out.string()}, dir, "ulimit -f 8;");
+    BenchResult run = RunBench({"--duration", "1", "--out", out.string()}, dir, "ulimit -f 8;");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find(".png: File too large"), std::string::npos) << run.err;
     EXPECT_TRUE(Names(out).empty());

@@ -55,6 +55,36 @@ TEST_F(PendingFileTest, AFailedCommitLeavesNothingBehind) {
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
+TEST_F(PendingFileTest, ASetIsCommittedWholeOrNotAtAll) {
+    const auto text = [](const fs::path& path) { return (std::ostringstream() << std::ifstream(path).rdbuf()).str(); };
+    std::ofstream(dir / "a") << "earlier a";
+    std::ofstream(dir / "c") << "earlier c";
+    PendingFile a(dir / "a"), b(dir / "b"), c(dir / "c");
+    for (PendingFile* file : {&a, &b, &c}) std::ofstream(file->TempPath()) << "new";
+    // The last rename fails, after the first two have succeeded.
+    fs::remove(c.TempPath());
+    std::string why;
+    PendingFile* set[] = {&a, &b, &c};
+    EXPECT_FALSE(CommitTogether(set, why));
+    EXPECT_NE(why.find("cannot rename " + c.TempPath().string() + " to " + (dir / "c").string() + ": No such file"),
+              std::string::npos)
+        << why;
+    EXPECT_EQ(text(dir / "a"), "earlier a");
+    EXPECT_EQ(text(dir / "c"), "earlier c");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"a", "c"}));
+
+    PendingFile d(dir / "a"), e(dir / "e");
+    for (PendingFile* file : {&d, &e}) std::ofstream(file->TempPath()) << "new";
+    PendingFile* whole[] = {&d, &e};
+    EXPECT_TRUE(CommitTogether(whole, why)) << why;
+    EXPECT_EQ(text(dir / "a"), "new");
+    EXPECT_EQ(text(dir / "e"), "new");
+    EXPECT_FALSE(fs::exists(dir / "a.earlier"));
+}
+
 // A run's picture names, listed in byte order, come in the order taken,
 // and a later run's clean-up knows every one of them.
 TEST(PictureNamesTest, SortByTimeForEveryRunAndAreCleanedUp) {
