@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 #include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
 #include "sim/bench/VideoNames.h"
+#include "sim/files/NameText.h"
 #include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
@@ -129,6 +131,16 @@ void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
 
 // Throws OptionError for the first value that is not one a run can take.
 void CheckTexts(const OptionTexts& texts, BenchOptions& options) {
+    const std::pair<const char*, const std::string&> names[] = {{"--scenario", options.scenarioPath},
+                                                                {"--replay", options.replayPath},
+                                                                {"--module", options.modulePath},
+                                                                {"--out", options.outDir},
+                                                                {"--video", options.videoPath}};
+    for (const auto& [option, name] : names) {
+        if (const std::string fault = NameTextFault(name); !fault.empty()) {
+            throw OptionError(std::string(option) + " \"" + Excerpt(name) + "\": " + fault);
+        }
+    }
     options.mfds = MfdSizes(texts.mfds);
     if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
     if (texts.durationOption->count() > 0) options.durationS = Seconds("--duration", texts.duration);
@@ -155,7 +167,8 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         exitCode = 0;
         return std::nullopt;
     } catch (const CLI::ParseError& error) {
-        std::cerr << "quorvel-sim: " << error.what() << " (see --help)\n";
+        // CLI11 quotes the words it did not take as they came.
+        std::cerr << "quorvel-sim: " << Printable(error.what()) << " (see --help)\n";
         exitCode = 2;
         return std::nullopt;
     }

@@ -13,6 +13,7 @@
 #include "sim/bench/BenchOutputs.h"
 #include "sim/files/PendingFile.h"
 #include "sim/bench/ProgressBar.h"
+#include "tests/support/BenchProcess.h"
 
 namespace quorvel::sim {
 namespace {
@@ -21,12 +22,8 @@ namespace fs = std::filesystem;
 
 class PendingFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
     void TearDown() override { fs::remove_all(dir); }
-    fs::path dir = fs::temp_directory_path() / "quorvel-pending-file-test";
+    fs::path dir = test::TestFolder();
 };
 
 TEST_F(PendingFileTest, OnlyACommittedFileTakesItsName) {

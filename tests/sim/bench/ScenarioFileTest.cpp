@@ -161,7 +161,7 @@ TEST(ScenarioFileTest, AFileThatCannotBeReadIsNamed) {
         ReadScenario("/nonexistent/flight.toml");
         FAIL();
     } catch (const InputError& error) {
-        EXPECT_STREQ(error.what(), "/nonexistent/flight.toml:0: cannot open the scenario file");
+        EXPECT_STREQ(error.what(), "/nonexistent/flight.toml: cannot open the scenario file: No such file or directory");
     }
 }
 
