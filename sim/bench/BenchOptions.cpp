@@ -95,13 +95,19 @@ constexpr const char* kVideoHelp =
 #endif
 
 void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
+    // Given "", a file's option would fall back to its default in silence.
+    const CLI::Validator named(
+        [](const std::string& name) { return name.empty() ? std::string("expected a file, not nothing") : ""; }, "");
     app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
+        ->check(named)
         ->type_name("FILE");
     app.add_option("--replay", options.replayPath,
                    "drive the vessel from a telemetry log (CSV, as the bench host writes) instead of the flight "
                    "model; runs the whole log unless a duration is given")
+        ->check(named)
         ->type_name("FILE.csv");
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)")
+        ->check(named)
         ->type_name("FILE");
     texts.durationOption =
         app.add_option("--duration", texts.duration,
@@ -125,7 +131,7 @@ void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
     app.add_flag("--window", options.window, kWindowHelp);
-    app.add_option("--video", options.videoPath, kVideoHelp)->type_name("FILE.mp4");
+    app.add_option("--video", options.videoPath, kVideoHelp)->check(named)->type_name("FILE.mp4");
     app.footer(kFooter);
 }
 

@@ -196,7 +196,11 @@ double FieldValue(const std::string& text, std::size_t field, const std::string&
     double value = std::nan("");
     if (text.empty() && field == kApoapsisColumn + 1) return value;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
+    const bool whole = end == text.data() + text.size() && !text.empty();
+    if (whole && error == std::errc::result_out_of_range) {
+        throw InputError(path, line, FieldName(field), "\"" + Excerpt(text) + "\" is out of range for a number");
+    }
+    if (error != std::errc{} || !whole) {
         throw InputError(path, line, FieldName(field), "\"" + Excerpt(text) + "\" is not a number");
     }
     // A recorder's nan or inf is no state to show.

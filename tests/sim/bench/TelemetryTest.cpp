@@ -178,6 +178,7 @@ TEST_F(TelemetryTest, TheReplayLogHoldsTheScenariosLimits) {
         std::string column, value, message;
     } cases[] = {
         {"altitude_m", "1e300", "altitude_m: must be 0 to 1000000000, not 1e300"},
+        {"altitude_m", "1e400", "altitude_m: \"1e400\" is out of range for a number"},
         {"engine_level", "5", "engine_level: must be 0 to 1, not 5"},
         {"landed", "2", "landed: must be 0 or 1, not 2"},
         {"landed", "0.5", "landed: must be 0 or 1, not 0.5"},
