@@ -46,6 +46,17 @@ TEST_F(PendingFileTest, OnlyACommittedFileTakesItsName) {
     EXPECT_FALSE(file.Commit()) << "once only";
 }
 
+// A link at the temporary name, left or planted, is not written through.
+TEST_F(PendingFileTest, ALinkAtTheTemporaryNameIsNotWrittenThrough) {
+    std::ofstream(dir / "other.txt") << "other";
+    fs::create_symlink(dir / "other.txt", dir / "v.mp4.partial");
+    PendingFile file(dir / "v.mp4");
+    std::ofstream(file.TempPath()) << "video";
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ((std::ostringstream() << std::ifstream(dir / "other.txt").rdbuf()).str(), "other");
+    EXPECT_FALSE(fs::is_symlink(dir / "v.mp4"));
+}
+
 TEST_F(PendingFileTest, AFailedCommitLeavesNothingBehind) {
     PendingFile nothingWritten(dir / "a.png");
     EXPECT_FALSE(nothingWritten.Commit());
