@@ -3,7 +3,7 @@
 namespace quorvel::sim {
 
 InputError::InputError(const std::string& file, long line, const std::string& field, const std::string& problem)
-    : std::runtime_error(file + (line > 0 ? ":" + std::to_string(line) : "") + ": " + (field.empty() ? "" : field + ": ") +
-                         problem) {}
+    : std::runtime_error(file + (line > 0 ? ":" + std::to_string(line) : "") + ": " +
+                         (field.empty() ? "" : field + ": ") + problem) {}
 
 }  // namespace quorvel::sim

@@ -24,7 +24,8 @@ std::ifstream OpenInput(const std::string& path, const std::string& what) {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw InputError(path, 0, "", "cannot open " + what + (errno != 0 ? ": " + std::string(std::strerror(errno)) : ""));
+        const std::string why = errno != 0 ? ": " + std::string(std::strerror(errno)) : "";
+        throw InputError(path, 0, "", "cannot open " + what + why);
     }
     return in;
 }
@@ -35,7 +36,9 @@ std::string ReadWhole(const std::string& path, const std::string& what, std::siz
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) throw InputError(path, 0, "", "cannot read " + what);
     text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > maxBytes) throw InputError(path, 0, "", "more than " + Bytes(maxBytes) + ": too long for " + what);
+    if (text.size() > maxBytes) {
+        throw InputError(path, 0, "", "more than " + Bytes(maxBytes) + ": too long for " + what);
+    }
     return text;
 }
 

@@ -209,8 +209,8 @@ Scenario ParseScenario(const std::string& text, const std::string& path) {
     TomlFields fields(root, "", path);
     if (const auto name = fields.Text("name")) {
         // Characters, not bytes: every byte but UTF-8's continuation bytes starts one.
-        const auto characters = static_cast<std::size_t>(
-            std::count_if(name->begin(), name->end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+        const auto starts = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+        const auto characters = static_cast<std::size_t>(std::count_if(name->begin(), name->end(), starts));
         if (characters == 0 || characters > kMaxNameLength) {
             fields.Fail("name", "expected 1 to " + std::to_string(kMaxNameLength) + " characters");
         }

@@ -47,8 +47,11 @@ Thruster& MainThruster(VesselState& s) {
     return s.thrusters[0];
 }
 
-#define QUORVEL_SCALAR(name, field, ...) \
-    Column { name, [](const VesselState& s) { return s.field; }, [](VesselState& s, double v) { s.field = v; }, __VA_ARGS__ }
+#define QUORVEL_SCALAR(name, field, ...)                                                                  \
+    Column {                                                                                               \
+        name, [](const VesselState& s) { return s.field; }, [](VesselState& s, double v) { s.field = v; }, \
+            __VA_ARGS__                                                                                    \
+    }
 
 constexpr Column kColumns[] = {
     QUORVEL_SCALAR("altitude_m", altitude, kAltitudeM),
@@ -180,12 +183,15 @@ void CheckLimits(const Column& column, double value, const std::string& text, co
             using flight::kRadiansPerDegree;
             const Range radians{range.min * kRadiansPerDegree, range.max * kRadiansPerDegree, range.aboveMin};
             if (!InRange(value, radians)) {
-                throw InputError(path, line, column.name, "must be " + RangeText(range) + " degrees in radians" + given);
+                throw InputError(path, line, column.name,
+                                 "must be " + RangeText(range) + " degrees in radians" + given);
             }
             return;
         }
         case Kind::Number:
-            if (!InRange(value, range)) throw InputError(path, line, column.name, "must be " + RangeText(range) + given);
+            if (!InRange(value, range)) {
+                throw InputError(path, line, column.name, "must be " + RangeText(range) + given);
+            }
             return;
     }
 }
@@ -285,7 +291,9 @@ void WriteTelemetryRow(std::ostream& out, double timeS, const VesselState& state
 std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path, const std::function<void()>& checkpoint) {
     std::ifstream in = OpenInput(path, "the replay log");
     std::string line;
-    if (!ReadLine(in, line, kMaxLineBytes, path, 1)) throw InputError(path, 1, "", "empty file: expected a header line");
+    if (!ReadLine(in, line, kMaxLineBytes, path, 1)) {
+        throw InputError(path, 1, "", "empty file: expected a header line");
+    }
     const Header header = ReadHeader(line, path);
 
     std::vector<TelemetryRecord> log;

@@ -125,7 +125,8 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
         {{"--scenario", scenario.string()}, scenario.string() + ":4: vessel.main_tank_kgs: unknown key"},
         {{"--replay", replay.string()}, replay.string() + ":1: altitude_m: column missing from the header"},
         {{"--scenario", keys.string()}, keys.string() + ":7: key[1].mfd: no MFD 1: the run has 1"},
-        {{"--scenario", (dir / "none.toml").string()}, "none.toml: cannot open the scenario file: No such file or directory"},
+        {{"--scenario", (dir / "none.toml").string()},
+         "none.toml: cannot open the scenario file: No such file or directory"},
         {{"--mfd", "0x400"}, "--mfd 0x400: expected WIDTHxHEIGHT"},
         {{"--frame-every", "0"}, "--frame-every 0: must be 0.02 to 1000000 seconds"},
         {{"--duration", "nan"}, "--duration nan: must be 0.02 to 1000000 seconds"},
@@ -185,7 +186,8 @@ TEST_F(BenchHostTest, NamesAreSafe) {
         EXPECT_FALSE(fs::exists(out)) << c.message;
         EXPECT_EQ(ReadText(victim), "keep");
     }
-    EXPECT_EQ(RunBench({"--out", "o\nut"}, dir).err, "quorvel-sim: --out \"o?ut\": holds a control character (0x0A) at byte 2\n");
+    EXPECT_EQ(RunBench({"--out", "o\nut"}, dir).err,
+              "quorvel-sim: --out \"o?ut\": holds a control character (0x0A) at byte 2\n");
 }
 
 TEST_F(BenchHostTest, RuntimeFailuresExitOne) {

@@ -165,7 +165,8 @@ TEST(ScenarioFileTest, AFileThatCannotBeReadIsNamed) {
         ReadScenario("/nonexistent/flight.toml");
         FAIL();
     } catch (const InputError& error) {
-        EXPECT_STREQ(error.what(), "/nonexistent/flight.toml: cannot open the scenario file: No such file or directory");
+        EXPECT_STREQ(error.what(),
+                     "/nonexistent/flight.toml: cannot open the scenario file: No such file or directory");
     }
 }
 
