@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 #include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
 #include "sim/bench/VideoNames.h"
 #include "sim/files/ProgramExit.h"
+#include "sim/files/NameText.h"
 #include "sim/flight/FlightModel.h"
 
 namespace quorvel::sim {
@@ -94,13 +96,19 @@ constexpr const char* kVideoHelp =
 #endif
 
 void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
+    // Given "", a file's option would fall back to its default in silence.
+    const CLI::Validator named(
+        [](const std::string& name) { return name.empty() ? std::string("expected a file, not nothing") : ""; }, "");
     app.add_option("--scenario", options.scenarioPath, "a scenario file (TOML) to fly instead of the built-in flight")
+        ->check(named)
         ->type_name("FILE");
     app.add_option("--replay", options.replayPath,
                    "drive the vessel from a telemetry log (CSV, as the bench host writes) instead of the flight "
                    "model; runs the whole log unless a duration is given")
+        ->check(named)
         ->type_name("FILE.csv");
     app.add_option("--module", options.modulePath, "the module to load (default: QuorvelMFD beside the bench host)")
+        ->check(named)
         ->type_name("FILE");
     texts.durationOption =
         app.add_option("--duration", texts.duration,
@@ -124,12 +132,22 @@ void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
             ->type_name("SECONDS");
     app.add_flag("--quiet", options.quiet, "no running summary, key reports or progress bar; only the closing lines");
     app.add_flag("--window", options.window, kWindowHelp);
-    app.add_option("--video", options.videoPath, kVideoHelp)->type_name("FILE.mp4");
+    app.add_option("--video", options.videoPath, kVideoHelp)->check(named)->type_name("FILE.mp4");
     app.footer(kFooter);
 }
 
 // Throws OptionError for the first value that is not one a run can take.
 void CheckTexts(const OptionTexts& texts, BenchOptions& options) {
+    const std::pair<const char*, const std::string&> names[] = {{"--scenario", options.scenarioPath},
+                                                                {"--replay", options.replayPath},
+                                                                {"--module", options.modulePath},
+                                                                {"--out", options.outDir},
+                                                                {"--video", options.videoPath}};
+    for (const auto& [option, name] : names) {
+        if (const std::string fault = NameTextFault(name); !fault.empty()) {
+            throw OptionError(std::string(option) + " \"" + Excerpt(name) + "\": " + fault);
+        }
+    }
     options.mfds = MfdSizes(texts.mfds);
     if (options.outDir.empty()) throw OptionError("--out: expected a folder, not nothing");
     if (texts.durationOption->count() > 0) options.durationS = Seconds("--duration", texts.duration);
@@ -156,7 +174,8 @@ std::optional<BenchOptions> ParseBenchOptions(int argc, char** argv, int& exitCo
         exitCode = 0;
         return std::nullopt;
     } catch (const CLI::ParseError& error) {
-        std::cerr << "quorvel-sim: " << error.what() << " (see --help)\n";
+        // CLI11 quotes the words it did not take as they came.
+        std::cerr << "quorvel-sim: " << Printable(error.what()) << " (see --help)\n";
         exitCode = 2;
         return std::nullopt;
     }

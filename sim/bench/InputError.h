@@ -11,7 +11,8 @@ namespace quorvel::sim {
 
 class InputError : public BadInput {
 public:
-    // "file:line: field: problem"; no field part when field is empty.
+    // "file:line: field: problem"; no field part when field is empty, no
+    // line when it is 0 (the fault is the file's as a whole).
     InputError(const std::string& file, long line, const std::string& field, const std::string& problem);
 };
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "sim/bench/InputError.h"
+#include "sim/bench/InputFile.h"
 #include "sim/bench/MessageText.h"
 #include "sim/bench/TomlFields.h"
 #include "sim/bench/VideoNames.h"
@@ -15,18 +14,9 @@ namespace quorvel::sim {
 
 namespace {
 
-// Far beyond any vessel, but small enough that nothing overflows.
-constexpr double kMaxMassKg = 1e9;
-// Lighter, the flight model's forces over a step outgrow the speed they act on.
-constexpr double kMinEmptyMassKg = 10;
-// Lower, the induced drag runs away.
-constexpr double kMinAspectRatio = 0.1;
-constexpr double kMaxThrustN = 1e10;
-constexpr double kMaxExhaustVelocityMps = 1e5;
-constexpr double kMaxRateDegps = 720;
-constexpr double kMaxAltitudeM = 1e9;
-constexpr double kMaxSpeedMps = 1e5;
 constexpr std::size_t kMaxNameLength = 100;
+// Far beyond any scenario (the README's, naming every key, is 3 KiB).
+constexpr std::size_t kMaxFileBytes = std::size_t{1} << 20;
 
 constexpr const char* kFlightOnlyKeys[] = {
     "altitude_m",      "speed_mps",        "pitch_deg",      "flight_path_deg",    "bank_deg",
@@ -34,27 +24,26 @@ constexpr const char* kFlightOnlyKeys[] = {
 };
 
 void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
-    fields.Number("empty_mass_kg", {kMinEmptyMassKg, kMaxMassKg}, vessel.emptyMassKg);
-    fields.Number("main_tank_kg", NonNegative(kMaxMassKg), vessel.mainTankCapacityKg);
-    fields.Number("rcs_tank_kg", NonNegative(kMaxMassKg), vessel.rcsTankCapacityKg);
-    fields.Number("main_thrust_n", NonNegative(kMaxThrustN), vessel.engine.vacuumThrustN);
-    fields.Number("main_exhaust_velocity_mps", Positive(kMaxExhaustVelocityMps),
-                  vessel.engine.vacuumExhaustVelocityMps);
-    fields.Number("main_min_throttle", {0, 1}, vessel.engine.minThrottle);
-    fields.Number("nozzle_exit_area_m2", NonNegative(100), vessel.engine.nozzleExitAreaM2);
-    const auto pitchYawThrust = fields.Number("rcs_pitch_yaw_thrust_n", NonNegative(kMaxThrustN));
-    const auto rollThrust = fields.Number("rcs_roll_thrust_n", NonNegative(kMaxThrustN));
-    const auto rcsExhaust = fields.Number("rcs_exhaust_velocity_mps", Positive(kMaxExhaustVelocityMps));
+    fields.Number("empty_mass_kg", kEmptyMassKg, vessel.emptyMassKg);
+    fields.Number("main_tank_kg", kTankKg, vessel.mainTankCapacityKg);
+    fields.Number("rcs_tank_kg", kTankKg, vessel.rcsTankCapacityKg);
+    fields.Number("main_thrust_n", kThrustN, vessel.engine.vacuumThrustN);
+    fields.Number("main_exhaust_velocity_mps", kExhaustVelocityMps, vessel.engine.vacuumExhaustVelocityMps);
+    fields.Number("main_min_throttle", kFraction, vessel.engine.minThrottle);
+    fields.Number("nozzle_exit_area_m2", kNozzleExitAreaM2, vessel.engine.nozzleExitAreaM2);
+    const auto pitchYawThrust = fields.Number("rcs_pitch_yaw_thrust_n", kThrustN);
+    const auto rollThrust = fields.Number("rcs_roll_thrust_n", kThrustN);
+    const auto rcsExhaust = fields.Number("rcs_exhaust_velocity_mps", kExhaustVelocityMps);
     for (flight::RcsThruster& thruster : vessel.rcs) {
         const auto& thrust = thruster.axis == flight::kRoll ? rollThrust : pitchYawThrust;
         if (thrust) thruster.thrustN = *thrust;
         if (rcsExhaust) thruster.exhaustVelocityMps = *rcsExhaust;
     }
-    fields.Number("wing_area_m2", Positive(1e4), vessel.aero.wingAreaM2);
-    fields.Number("aspect_ratio", {kMinAspectRatio, 100}, vessel.aero.aspectRatio);
+    fields.Number("wing_area_m2", kWingAreaM2, vessel.aero.wingAreaM2);
+    fields.Number("aspect_ratio", kAspectRatio, vessel.aero.aspectRatio);
     const char* rateKeys[3] = {"max_roll_rate_degps", "max_pitch_rate_degps", "max_yaw_rate_degps"};
     for (int axis = 0; axis < 3; ++axis) {
-        if (const auto rate = fields.Number(rateKeys[axis], Positive(kMaxRateDegps))) {
+        if (const auto rate = fields.Number(rateKeys[axis], kRateLimitDegps)) {
             vessel.maxRateRadps[static_cast<std::size_t>(axis)] = *rate * flight::kRadiansPerDegree;
         }
     }
@@ -64,9 +53,9 @@ void ReadVessel(TomlFields fields, flight::VesselConfig& vessel) {
 void ReadStart(TomlFields fields, const flight::VesselConfig& vessel, Scenario& scenario) {
     const auto place = fields.Text("place");
     if (!place) fields.Fail("place", "missing: say place = \"runway\" or place = \"flight\"");
-    const double latitude = fields.Number("latitude_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
-    const double longitude = fields.Number("longitude_deg", {-180, 180}).value_or(0) * flight::kRadiansPerDegree;
-    const double heading = fields.Number("heading_deg", {-360, 360}).value_or(90) * flight::kRadiansPerDegree;
+    const double latitude = fields.Number("latitude_deg", kLatitudeDeg).value_or(0) * flight::kRadiansPerDegree;
+    const double longitude = fields.Number("longitude_deg", kLongitudeDeg).value_or(0) * flight::kRadiansPerDegree;
+    const double heading = fields.Number("heading_deg", kHeadingDeg).value_or(90) * flight::kRadiansPerDegree;
 
     if (*place == "runway") {
         for (const char* key : kFlightOnlyKeys) {
@@ -82,19 +71,19 @@ void ReadStart(TomlFields fields, const flight::VesselConfig& vessel, Scenario& 
     air.latitudeRad = latitude;
     air.longitudeRad = longitude;
     air.headingRad = heading;
-    const auto altitude = fields.Number("altitude_m", Positive(kMaxAltitudeM));
+    // Above the ground, which kAltitudeM includes.
+    const auto altitude = fields.Number("altitude_m", Positive(kAltitudeM.max));
     if (!altitude) fields.Fail("altitude_m", "missing: a flight starts at an altitude above 0");
     air.altitudeM = *altitude;
-    const auto speed = fields.Number("speed_mps", NonNegative(kMaxSpeedMps));
+    const auto speed = fields.Number("speed_mps", kSpeedMps);
     if (!speed) fields.Fail("speed_mps", "missing: a flight starts at a speed");
     air.speedMps = *speed;
-    air.pitchRad = fields.Number("pitch_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
-    air.flightPathRad = fields.Number("flight_path_deg", {-90, 90}).value_or(0) * flight::kRadiansPerDegree;
-    air.bankRad = fields.Number("bank_deg", {-180, 180}).value_or(0) * flight::kRadiansPerDegree;
-    const Range rates{-kMaxRateDegps, kMaxRateDegps};
-    air.bodyRateRadps = {fields.Number("roll_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree,
-                         fields.Number("pitch_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree,
-                         fields.Number("yaw_rate_degps", rates).value_or(0) * flight::kRadiansPerDegree};
+    air.pitchRad = fields.Number("pitch_deg", kPitchDeg).value_or(0) * flight::kRadiansPerDegree;
+    air.flightPathRad = fields.Number("flight_path_deg", kPitchDeg).value_or(0) * flight::kRadiansPerDegree;
+    air.bankRad = fields.Number("bank_deg", kBankDeg).value_or(0) * flight::kRadiansPerDegree;
+    air.bodyRateRadps = {fields.Number("roll_rate_degps", kBodyRateDegps).value_or(0) * flight::kRadiansPerDegree,
+                         fields.Number("pitch_rate_degps", kBodyRateDegps).value_or(0) * flight::kRadiansPerDegree,
+                         fields.Number("yaw_rate_degps", kBodyRateDegps).value_or(0) * flight::kRadiansPerDegree};
     air.mainPropellantKg = fields.Number("main_propellant_kg", NonNegative(vessel.mainTankCapacityKg));
     air.rcsPropellantKg = fields.Number("rcs_propellant_kg", NonNegative(vessel.rcsTankCapacityKg));
     fields.RejectUnknown();
@@ -115,7 +104,7 @@ flight::ControlTable ReadSchedule(const toml::array& rows, const std::string& fi
         p.controls.pitch = CheckedNumber((*row)[1], demand, file, field + ".pitch");
         p.controls.roll = CheckedNumber((*row)[2], demand, file, field + ".roll");
         p.controls.yaw = CheckedNumber((*row)[3], demand, file, field + ".yaw");
-        p.controls.throttle = CheckedNumber((*row)[4], {0, 1}, file, field + ".throttle");
+        p.controls.throttle = CheckedNumber((*row)[4], kFraction, file, field + ".throttle");
         if (!points.empty() && p.timeS < points.back().timeS) {
             throw InputError(file, LineOf(rows[i]), field + ".time_s", "times must not decrease from row to row");
         }
@@ -219,7 +208,10 @@ Scenario ParseScenario(const std::string& text, const std::string& path) {
     scenario.name = std::filesystem::path(path).stem().string();
     TomlFields fields(root, "", path);
     if (const auto name = fields.Text("name")) {
-        if (name->empty() || name->size() > kMaxNameLength) {
+        // Characters, not bytes: every byte but UTF-8's continuation bytes starts one.
+        const auto starts = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+        const auto characters = static_cast<std::size_t>(std::count_if(name->begin(), name->end(), starts));
+        if (characters == 0 || characters > kMaxNameLength) {
             fields.Fail("name", "expected 1 to " + std::to_string(kMaxNameLength) + " characters");
         }
         scenario.name = *name;
@@ -235,13 +227,7 @@ Scenario ParseScenario(const std::string& text, const std::string& path) {
 }
 
 Scenario ReadScenario(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) throw InputError(path, 0, "", "cannot open the scenario file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError(path, 0, "", "cannot open the scenario file");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw InputError(path, 0, "", "cannot read the scenario file");
-    return ParseScenario(text, path);
+    return ParseScenario(ReadWhole(path, "the scenario file", kMaxFileBytes), path);
 }
 
 }  // namespace quorvel::sim

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "sim/bench/FieldLimits.h"
+#include "sim/bench/InputFile.h"
 #include "sim/bench/MessageText.h"
 #include "sim/flight/Angles.h"
 
@@ -19,11 +21,18 @@ namespace {
 // How a replay blends a column between two records.
 enum class Blend { Linear, Hold, Angle };
 
-// One column: its name, how a state gives it and how it takes it back.
+// What a column's value is, for its limits: a number in the limits' unit,
+// an angle in radians against limits in degrees, or a flag (0 or 1).
+enum class Kind { Number, Radians, Flag };
+
+// One column: its name, how a state gives it and how it takes it back,
+// and the values it may hold (FieldLimits.h, as a scenario's).
 struct Column {
     const char* name;
     double (*get)(const VesselState&);
     void (*set)(VesselState&, double);
+    Range range;
+    Kind kind = Kind::Number;
     Blend blend = Blend::Linear;
 };
 
@@ -38,57 +47,62 @@ Thruster& MainThruster(VesselState& s) {
     return s.thrusters[0];
 }
 
-#define QUORVEL_SCALAR(name, field) \
-    Column { name, [](const VesselState& s) { return s.field; }, [](VesselState& s, double v) { s.field = v; } }
+#define QUORVEL_SCALAR(name, field, ...)                                                                  \
+    Column {                                                                                               \
+        name, [](const VesselState& s) { return s.field; }, [](VesselState& s, double v) { s.field = v; }, \
+            __VA_ARGS__                                                                                    \
+    }
 
 constexpr Column kColumns[] = {
-    QUORVEL_SCALAR("altitude_m", altitude),
-    QUORVEL_SCALAR("airspeed_mps", airspeed),
-    QUORVEL_SCALAR("mach", mach),
-    QUORVEL_SCALAR("density_kgpm3", atmDensity),
-    QUORVEL_SCALAR("pressure_pa", atmPressure),
-    QUORVEL_SCALAR("pitch_rad", pitch),
-    QUORVEL_SCALAR("bank_rad", bank),
-    Column{"heading_rad", [](const VesselState& s) { return s.heading; },
-           [](VesselState& s, double v) { s.heading = v; }, Blend::Angle},
-    QUORVEL_SCALAR("aoa_rad", aoa),
-    QUORVEL_SCALAR("slip_rad", slip),
-    QUORVEL_SCALAR("ship_airspeed_x_mps", shipAirspeed.x),
-    QUORVEL_SCALAR("ship_airspeed_y_mps", shipAirspeed.y),
-    QUORVEL_SCALAR("ship_airspeed_z_mps", shipAirspeed.z),
-    QUORVEL_SCALAR("horizon_airspeed_x_mps", horizonAirspeed.x),
-    QUORVEL_SCALAR("horizon_airspeed_y_mps", horizonAirspeed.y),
-    QUORVEL_SCALAR("horizon_airspeed_z_mps", horizonAirspeed.z),
-    QUORVEL_SCALAR("angular_velocity_x_radps", angularVelocity.x),
-    QUORVEL_SCALAR("angular_velocity_y_radps", angularVelocity.y),
-    QUORVEL_SCALAR("angular_velocity_z_radps", angularVelocity.z),
-    QUORVEL_SCALAR("position_x_m", position.x),
-    QUORVEL_SCALAR("position_y_m", position.y),
-    QUORVEL_SCALAR("position_z_m", position.z),
-    QUORVEL_SCALAR("velocity_x_mps", velocity.x),
-    QUORVEL_SCALAR("velocity_y_mps", velocity.y),
-    QUORVEL_SCALAR("velocity_z_mps", velocity.z),
-    QUORVEL_SCALAR("engine_level", mainEngineLevel),
+    QUORVEL_SCALAR("altitude_m", altitude, kAltitudeM),
+    QUORVEL_SCALAR("airspeed_mps", airspeed, kSpeedMps),
+    QUORVEL_SCALAR("mach", mach, kMach),
+    QUORVEL_SCALAR("density_kgpm3", atmDensity, kDensityKgpm3),
+    QUORVEL_SCALAR("pressure_pa", atmPressure, kPressurePa),
+    QUORVEL_SCALAR("pitch_rad", pitch, kPitchDeg, Kind::Radians),
+    QUORVEL_SCALAR("bank_rad", bank, kBankDeg, Kind::Radians),
+    QUORVEL_SCALAR("heading_rad", heading, kHeadingDeg, Kind::Radians, Blend::Angle),
+    QUORVEL_SCALAR("aoa_rad", aoa, kBankDeg, Kind::Radians),
+    QUORVEL_SCALAR("slip_rad", slip, kBankDeg, Kind::Radians),
+    QUORVEL_SCALAR("ship_airspeed_x_mps", shipAirspeed.x, kSpeedComponentMps),
+    QUORVEL_SCALAR("ship_airspeed_y_mps", shipAirspeed.y, kSpeedComponentMps),
+    QUORVEL_SCALAR("ship_airspeed_z_mps", shipAirspeed.z, kSpeedComponentMps),
+    QUORVEL_SCALAR("horizon_airspeed_x_mps", horizonAirspeed.x, kSpeedComponentMps),
+    QUORVEL_SCALAR("horizon_airspeed_y_mps", horizonAirspeed.y, kSpeedComponentMps),
+    QUORVEL_SCALAR("horizon_airspeed_z_mps", horizonAirspeed.z, kSpeedComponentMps),
+    QUORVEL_SCALAR("angular_velocity_x_radps", angularVelocity.x, kBodyRateDegps, Kind::Radians),
+    QUORVEL_SCALAR("angular_velocity_y_radps", angularVelocity.y, kBodyRateDegps, Kind::Radians),
+    QUORVEL_SCALAR("angular_velocity_z_radps", angularVelocity.z, kBodyRateDegps, Kind::Radians),
+    QUORVEL_SCALAR("position_x_m", position.x, kPositionComponentM),
+    QUORVEL_SCALAR("position_y_m", position.y, kPositionComponentM),
+    QUORVEL_SCALAR("position_z_m", position.z, kPositionComponentM),
+    QUORVEL_SCALAR("velocity_x_mps", velocity.x, kSpeedComponentMps),
+    QUORVEL_SCALAR("velocity_y_mps", velocity.y, kSpeedComponentMps),
+    QUORVEL_SCALAR("velocity_z_mps", velocity.z, kSpeedComponentMps),
+    QUORVEL_SCALAR("engine_level", mainEngineLevel, kFraction),
     Column{"landed", [](const VesselState& s) { return s.landed ? 1.0 : 0.0; },
-           [](VesselState& s, double v) { s.landed = v != 0; }, Blend::Hold},
+           [](VesselState& s, double v) { s.landed = v != 0; }, kFraction, Kind::Flag, Blend::Hold},
     Column{"apoapsis_m", [](const VesselState& s) { return s.hasApoapsis ? s.apoapsisDistance : std::nan(""); },
            [](VesselState& s, double v) {
                s.hasApoapsis = !std::isnan(v);
                s.apoapsisDistance = s.hasApoapsis ? v : 0;
-           }},
+           },
+           kApoapsisM},
     Column{"main_propellant_kg", [](const VesselState& s) { return TankMass(s, 0); },
-           [](VesselState& s, double v) { Tank(s, 0).mass = v; }},
+           [](VesselState& s, double v) { Tank(s, 0).mass = v; }, kTankKg},
     Column{"main_propellant_max_kg", [](const VesselState& s) { return TankMax(s, 0); },
-           [](VesselState& s, double v) { Tank(s, 0).maxMass = v; }},
+           [](VesselState& s, double v) { Tank(s, 0).maxMass = v; }, kTankKg},
     Column{"rcs_propellant_kg", [](const VesselState& s) { return TankMass(s, 1); },
-           [](VesselState& s, double v) { Tank(s, 1).mass = v; }},
+           [](VesselState& s, double v) { Tank(s, 1).mass = v; }, kTankKg},
     Column{"rcs_propellant_max_kg", [](const VesselState& s) { return TankMax(s, 1); },
-           [](VesselState& s, double v) { Tank(s, 1).maxMass = v; }},
+           [](VesselState& s, double v) { Tank(s, 1).maxMass = v; }, kTankKg},
     Column{"main_thrust_n", [](const VesselState& s) { return s.thrusters.empty() ? 0.0 : s.thrusters[0].maxThrust; },
-           [](VesselState& s, double v) { MainThruster(s).maxThrust = v; }},
+           [](VesselState& s, double v) { MainThruster(s).maxThrust = v; }, kThrustN},
     Column{"main_exhaust_velocity_mps",
            [](const VesselState& s) { return s.thrusters.empty() ? 0.0 : s.thrusters[0].exhaustVelocity; },
-           [](VesselState& s, double v) { MainThruster(s).exhaustVelocity = v; }},
+           [](VesselState& s, double v) { MainThruster(s).exhaustVelocity = v; },
+           // 0 for a vessel with no engine, which a scenario cannot give.
+           NonNegative(kExhaustVelocityMps.max)},
 };
 
 #undef QUORVEL_SCALAR
@@ -118,34 +132,81 @@ std::string Trim(std::string text) {
 // Editors on Windows may start a CSV file with one.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr long kRowsPerCheckpoint = 256;
+// A row is under a kilobyte; a longer line is no log's (/dev/zero's, say).
+constexpr std::size_t kMaxLineBytes = std::size_t{1} << 22;
 constexpr std::size_t kFieldCount = std::size(kColumns) + 1;  // the time, then kColumns
 
 const char* FieldName(std::size_t field) { return field == 0 ? kTimeColumn : kColumns[field - 1].name; }
 
-// Where each field is in a row, from the header: every one must be there,
-// in any order.
-std::vector<std::size_t> FieldPlaces(std::string header, const std::string& path) {
-    if (header.starts_with(kByteOrderMark)) header.erase(0, kByteOrderMark.size());
-    const std::vector<std::string> names = SplitCsv(header);
-    std::vector<std::size_t> placeOf(kFieldCount, names.size());
+// The header: where each field is in a row (every one must be there, in
+// any order, once), and how many columns a row may have.
+struct Header {
+    std::vector<std::size_t> placeOf;
+    std::size_t columns = 0;
+};
+
+Header ReadHeader(std::string line, const std::string& path) {
+    if (line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
+    const std::vector<std::string> names = SplitCsv(line);
+    Header header{std::vector<std::size_t>(kFieldCount, names.size()), names.size()};
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string name = Trim(names[i]);
         for (std::size_t field = 0; field < kFieldCount; ++field) {
-            if (name == FieldName(field)) placeOf[field] = i;
+            if (name != FieldName(field)) continue;
+            std::size_t& place = header.placeOf[field];
+            // Which of the two a reader meant, nobody can tell.
+            if (place != names.size()) {
+                throw InputError(path, 1, name,
+                                 "column given twice: columns " + std::to_string(place + 1) + " and " +
+                                     std::to_string(i + 1));
+            }
+            place = i;
         }
     }
     for (std::size_t field = 0; field < kFieldCount; ++field) {
-        if (placeOf[field] == names.size()) throw InputError(path, 1, FieldName(field), "column missing from the header");
+        if (header.placeOf[field] == names.size()) {
+            throw InputError(path, 1, FieldName(field), "column missing from the header");
+        }
     }
-    return placeOf;
+    return header;
 }
 
-// One field's value: a finite number, or NaN for an empty apoapsis.
+// Throws unless the value is one a scenario could give for the column.
+void CheckLimits(const Column& column, double value, const std::string& text, const std::string& path, long line) {
+    const Range& range = column.range;
+    const std::string given = ", not " + Excerpt(text);
+    switch (column.kind) {
+        case Kind::Flag:
+            if (value != 0 && value != 1) throw InputError(path, line, column.name, "must be 0 or 1" + given);
+            return;
+        case Kind::Radians: {
+            using flight::kRadiansPerDegree;
+            const Range radians{range.min * kRadiansPerDegree, range.max * kRadiansPerDegree, range.aboveMin};
+            if (!InRange(value, radians)) {
+                throw InputError(path, line, column.name,
+                                 "must be " + RangeText(range) + " degrees in radians" + given);
+            }
+            return;
+        }
+        case Kind::Number:
+            if (!InRange(value, range)) {
+                throw InputError(path, line, column.name, "must be " + RangeText(range) + given);
+            }
+            return;
+    }
+}
+
+// One field's value: a finite number within its limits, or NaN for an
+// empty apoapsis.
 double FieldValue(const std::string& text, std::size_t field, const std::string& path, long line) {
     double value = std::nan("");
     if (text.empty() && field == kApoapsisColumn + 1) return value;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
+    const bool whole = end == text.data() + text.size() && !text.empty();
+    if (whole && error == std::errc::result_out_of_range) {
+        throw InputError(path, line, FieldName(field), "\"" + Excerpt(text) + "\" is out of range for a number");
+    }
+    if (error != std::errc{} || !whole) {
         throw InputError(path, line, FieldName(field), "\"" + Excerpt(text) + "\" is not a number");
     }
     // A recorder's nan or inf is no state to show.
@@ -153,16 +214,34 @@ double FieldValue(const std::string& text, std::size_t field, const std::string&
     if (field == 0 && std::fabs(value) > kMaxLogTimeS) {
         throw InputError(path, line, kTimeColumn, "must be -1000000000 to 1000000000, not " + Excerpt(text));
     }
+    if (field > 0) CheckLimits(kColumns[field - 1], value, text, path, line);
     return value;
 }
 
-TelemetryRecord ReadRecord(const std::string& line, const std::vector<std::size_t>& placeOf,
-                           const TelemetryRecord* previous, const std::string& path, long lineNumber) {
+// As a scenario's start: no tank holds more than it takes.
+void CheckTanks(const VesselState& state, const std::string& path, long line) {
+    const char* names[2][2] = {{"main_propellant_kg", "main_propellant_max_kg"},
+                               {"rcs_propellant_kg", "rcs_propellant_max_kg"}};
+    for (std::size_t tank = 0; tank < 2; ++tank) {
+        if (TankMass(state, tank) <= TankMax(state, tank)) continue;
+        throw InputError(path, line, names[tank][0],
+                         "must be 0 to " + NumberText(TankMax(state, tank)) + " (" + names[tank][1] + "), not " +
+                             NumberText(TankMass(state, tank)));
+    }
+}
+
+TelemetryRecord ReadRecord(const std::string& line, const Header& header, const TelemetryRecord* previous,
+                           const std::string& path, long lineNumber) {
     const std::vector<std::string> fields = SplitCsv(line);
+    if (fields.size() > header.columns) {
+        throw InputError(path, lineNumber, "column " + std::to_string(header.columns + 1),
+                         "a value beyond the header's " + std::to_string(header.columns) + " columns");
+    }
     TelemetryRecord record;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
-        if (placeOf[field] >= fields.size()) throw InputError(path, lineNumber, FieldName(field), "missing value");
-        const double value = FieldValue(Trim(fields[placeOf[field]]), field, path, lineNumber);
+        const std::size_t place = header.placeOf[field];
+        if (place >= fields.size()) throw InputError(path, lineNumber, FieldName(field), "missing value");
+        const double value = FieldValue(Trim(fields[place]), field, path, lineNumber);
         if (field > 0) {
             kColumns[field - 1].set(record.state, value);
         } else if (previous != nullptr && value <= previous->timeS) {
@@ -171,6 +250,7 @@ TelemetryRecord ReadRecord(const std::string& line, const std::vector<std::size_
             record.timeS = value;
         }
     }
+    CheckTanks(record.state, path, lineNumber);
     // As the flight model's vessel: no airspeed vectors outside the air,
     // and RCS thrusters on the RCS tank when there is one.
     record.state.hasAirspeedVectors = record.state.atmDensity > 0;
@@ -209,17 +289,18 @@ void WriteTelemetryRow(std::ostream& out, double timeS, const VesselState& state
 }
 
 std::vector<TelemetryRecord> ReadTelemetryLog(const std::string& path, const std::function<void()>& checkpoint) {
-    std::ifstream in(path);
-    if (!in) throw InputError(path, 0, "", "cannot open the replay log");
+    std::ifstream in = OpenInput(path, "the replay log");
     std::string line;
-    if (!std::getline(in, line)) throw InputError(path, 1, "", "empty file: expected a header line");
-    const std::vector<std::size_t> placeOf = FieldPlaces(line, path);
+    if (!ReadLine(in, line, kMaxLineBytes, path, 1)) {
+        throw InputError(path, 1, "", "empty file: expected a header line");
+    }
+    const Header header = ReadHeader(line, path);
 
     std::vector<TelemetryRecord> log;
-    for (long lineNumber = 2; std::getline(in, line); ++lineNumber) {
+    for (long lineNumber = 2; ReadLine(in, line, kMaxLineBytes, path, lineNumber); ++lineNumber) {
         if (lineNumber % kRowsPerCheckpoint == 0) checkpoint();
         if (Trim(line).empty()) continue;
-        log.push_back(ReadRecord(line, placeOf, log.empty() ? nullptr : &log.back(), path, lineNumber));
+        log.push_back(ReadRecord(line, header, log.empty() ? nullptr : &log.back(), path, lineNumber));
     }
     if (log.empty()) throw InputError(path, 1, "", "no rows after the header");
     return log;

@@ -1,35 +1,14 @@
 #include "sim/bench/TomlFields.h"
 
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "sim/bench/InputError.h"
 #include "sim/bench/MessageText.h"
+#include "sim/files/NameText.h"
 
 namespace quorvel::sim {
 
 namespace {
-
-// Whole numbers in full (a limit of 1000000 reads better than 1e+06).
-std::string NumberText(double value) {
-    char text[32];
-    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
-        std::snprintf(text, sizeof text, "%.0f", value);
-        return text;
-    }
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    return error == std::errc{} ? std::string(text, end) : std::string("?");
-}
-
-std::string RangeText(Range range) {
-    const bool low = std::isfinite(range.min), high = std::isfinite(range.max);
-    if (low && high && !range.aboveMin) return NumberText(range.min) + " to " + NumberText(range.max);
-    std::string text;
-    if (low) text = (range.aboveMin ? "above " : "at least ") + NumberText(range.min);
-    if (high) text += (low ? " and at most " : "at most ") + NumberText(range.max);
-    return text;
-}
 
 const char* TypeName(const toml::node& node) {
     switch (node.type()) {
@@ -70,8 +49,7 @@ double CheckedNumber(const toml::node& node, Range range, const std::string& fil
         throw InputError(file, LineOf(node), field, std::string("expected a number, not ") + TypeName(node));
     }
     if (!std::isfinite(value)) throw InputError(file, LineOf(node), field, "must be a finite number");
-    const bool low = range.aboveMin ? value > range.min : value >= range.min;
-    if (!low || value > range.max) {
+    if (!InRange(value, range)) {
         throw InputError(file, LineOf(node), field, "must be " + RangeText(range) + ", not " + NumberText(value));
     }
     return value;
@@ -121,6 +99,8 @@ std::optional<std::string> TomlFields::Text(std::string_view key) {
     if (node == nullptr) return std::nullopt;
     const auto* text = node->as_string();
     if (text == nullptr) Fail(key, std::string("expected a string, not ") + TypeName(*node));
+    // Each of the files' strings is a file name or is printed.
+    if (const std::string fault = NameTextFault(text->get()); !fault.empty()) Fail(key, fault);
     return text->get();
 }
 

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,18 +13,9 @@
 
 #include <toml++/toml.h>
 
+#include "sim/bench/FieldLimits.h"
+
 namespace quorvel::sim {
-
-// The values a number may take: min to max, min itself excluded when
-// aboveMin.
-struct Range {
-    double min = -std::numeric_limits<double>::infinity();
-    double max = std::numeric_limits<double>::infinity();
-    bool aboveMin = false;
-};
-
-inline constexpr Range Positive(double max = std::numeric_limits<double>::infinity()) { return {0, max, true}; }
-inline constexpr Range NonNegative(double max = std::numeric_limits<double>::infinity()) { return {0, max, false}; }
 
 // The line a node starts on; 0 when it has none (made, not parsed).
 long LineOf(const toml::node& node);

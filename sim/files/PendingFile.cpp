@@ -6,6 +6,12 @@ namespace quorvel::sim {
 
 PendingFile::PendingFile(std::filesystem::path finalPath) : final(std::move(finalPath)), temp(final) {
     temp += ".partial";
+    // What is there already is an earlier run's leftover, or a link put
+    // there so that the writer writes through it to another file: it goes.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(std::filesystem::symlink_status(temp, ignored))) {
+        std::filesystem::remove(temp, ignored);
+    }
 }
 
 PendingFile::~PendingFile() { Discard(); }

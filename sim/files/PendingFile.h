@@ -14,6 +14,8 @@ namespace quorvel::sim {
 
 class PendingFile {
 public:
+    // Removes any file or link at the temporary name first, so that the
+    // writer makes a new file there.
     explicit PendingFile(std::filesystem::path finalPath);
     // Removes the temporary file unless it was committed.
     ~PendingFile();

@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include "sim/files/FileExtension.h"
+#include "sim/files/NameText.h"
 
 namespace quorvel::video {
 
@@ -31,6 +32,8 @@ Mp4Writer::Mp4Writer(const std::filesystem::path& path, std::uint32_t width, std
                      double frameIntervalS)
     : width(width), height(height) {
     const std::string name = path.string();
+    // Checked whole, so that the file opened is the one checked.
+    if (const std::string fault = sim::NameTextFault(name); !fault.empty()) throw VideoError("a video's name " + fault);
     if (!sim::HasExtension(path, ".mp4")) throw VideoError(name + ": a video's name must end in .mp4");
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
         throw VideoError(name + ": frames of " + std::to_string(width) + "x" + std::to_string(height) +

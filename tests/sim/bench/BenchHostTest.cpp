@@ -125,7 +125,8 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
         {{"--scenario", scenario.string()}, scenario.string() + ":4: vessel.main_tank_kgs: unknown key"},
         {{"--replay", replay.string()}, replay.string() + ":1: altitude_m: column missing from the header"},
         {{"--scenario", keys.string()}, keys.string() + ":7: key[1].mfd: no MFD 1: the run has 1"},
-        {{"--scenario", (dir / "none.toml").string()}, "none.toml:0: cannot open the scenario file"},
+        {{"--scenario", (dir / "none.toml").string()},
+         "none.toml: cannot open the scenario file: No such file or directory"},
         {{"--mfd", "0x400"}, "--mfd 0x400: expected WIDTHxHEIGHT"},
         {{"--frame-every", "0"}, "--frame-every 0: must be 0.02 to 1000000 seconds"},
         {{"--duration", "nan"}, "--duration nan: must be 0.02 to 1000000 seconds"},
@@ -137,6 +138,8 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
         {seventeenMfds, "--mfd: at most 16 MFDs, not 17"},
         {{"--scenario", feather.string()}, feather.string() + ":2: vessel.empty_mass_kg: must be 10 to"},
         {{"--replay", distant.string()}, distant.string() + ":3: time_s: must be -1000000000 to 1000000000, not 1e60"},
+        {{"--scenario", dir.string()}, dir.string() + ": cannot read the scenario file: Is a directory"},
+        {{"--replay", dir.string()}, dir.string() + ": cannot read the replay log: Is a directory"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
@@ -153,6 +156,38 @@ TEST_F(BenchHostTest, BadInputExitsTwoWithOneMessageAndWritesNothing) {
                        dir)
                   .status,
               0);
+}
+
+// No string from an input that becomes a file name or is printed holds a
+// NUL or a control character: the file opened is the one checked, and
+// nothing printed acts on the terminal.
+TEST_F(BenchHostTest, NamesAreSafe) {
+    const fs::path victim = dir / "victim.txt", nul = dir / "nul.toml", escape = dir / "escape.toml";
+    WriteText(victim, "keep");
+    WriteText(nul, "[output]\nvideo = \"" + victim.string() + "\\u0000.mp4\"\nduration_s = 1\n");
+    WriteText(escape, "name = \"a\\u001b]0;title\\u0007\"\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{"--scenario", nul.string()}, nul.string() + ":2: output.video: holds a NUL at byte"},
+        {{"--scenario", escape.string()}, escape.string() + ":1: name: holds a control character (0x1B) at byte 2"},
+        {{"--video", "a\xC2\x85.mp4"}, "--video \"a??.mp4\": holds a control character (U+0085) at byte 2"},
+        {{"--replay", "\xff.csv"}, "--replay \"?.csv\": is not UTF-8 text (0xFF) at byte 1"},
+        {{"--bogus\x1b[2J"}, "not expected: --bogus?[2J"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--out", out.string()});
+        const BenchResult run = RunBench(args, dir);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(CountLines(run.err), 1u) << run.err;
+        EXPECT_FALSE(fs::exists(out)) << c.message;
+        EXPECT_EQ(ReadText(victim), "keep");
+    }
+    EXPECT_EQ(RunBench({"--out", "o\nut"}, dir).err,
+              "quorvel-sim: --out \"o?ut\": holds a control character (0x0A) at byte 2\n");
 }
 
 TEST_F(BenchHostTest, RuntimeFailuresExitOne) {

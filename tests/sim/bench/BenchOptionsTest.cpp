@@ -48,7 +48,7 @@ TEST(BenchOptionsTest, BadValuesExitWithStatusTwo) {
     for (const auto& words : std::vector<std::vector<std::string>>{
              {"--duration", "-1"}, {"--duration", "abc"}, {"--mfd", "400"}, {"--mfd", "0x10"},
              {"--mfd", "70000x10"}, {"--mfd", "10x10x"}, {"--bogus"}, {"--repaint-every", "0"},
-             {"--scenario"}, {"--out", ""}}) {
+             {"--scenario"}, {"--out", ""}, {"--scenario", ""}, {"--replay", ""}, {"--video", ""}}) {
         int exitCode = -1;
         EXPECT_FALSE(Parse(words, exitCode)) << words[0];
         EXPECT_EQ(exitCode, 2) << words[0];

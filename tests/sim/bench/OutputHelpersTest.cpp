@@ -13,6 +13,7 @@
 #include "sim/bench/BenchOutputs.h"
 #include "sim/files/PendingFile.h"
 #include "sim/bench/ProgressBar.h"
+#include "tests/support/BenchProcess.h"
 
 namespace quorvel::sim {
 namespace {
@@ -21,12 +22,8 @@ namespace fs = std::filesystem;
 
 class PendingFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
     void TearDown() override { fs::remove_all(dir); }
-    fs::path dir = fs::temp_directory_path() / "quorvel-pending-file-test";
+    fs::path dir = test::TestFolder();
 };
 
 TEST_F(PendingFileTest, OnlyACommittedFileTakesItsName) {
@@ -47,6 +44,17 @@ TEST_F(PendingFileTest, OnlyACommittedFileTakesItsName) {
     EXPECT_FALSE(fs::exists(file.TempPath()));
     EXPECT_EQ((std::ostringstream() << std::ifstream(target).rdbuf()).str(), "whole");
     EXPECT_FALSE(file.Commit()) << "once only";
+}
+
+// A link at the temporary name, left or planted, is not written through.
+TEST_F(PendingFileTest, ALinkAtTheTemporaryNameIsNotWrittenThrough) {
+    std::ofstream(dir / "other.txt") << "other";
+    fs::create_symlink(dir / "other.txt", dir / "v.mp4.partial");
+    PendingFile file(dir / "v.mp4");
+    std::ofstream(file.TempPath()) << "video";
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ((std::ostringstream() << std::ifstream(dir / "other.txt").rdbuf()).str(), "other");
+    EXPECT_FALSE(fs::is_symlink(dir / "v.mp4"));
 }
 
 TEST_F(PendingFileTest, AFailedCommitLeavesNothingBehind) {

@@ -89,6 +89,10 @@ mfds = ["400x400", "256x128"]
     EXPECT_EQ(s.output.durationS, 60);
     ASSERT_EQ(s.output.mfds.size(), 2u);
     EXPECT_EQ(s.output.mfds[1].height, 128u);
+    // A name's limit is in characters, however many bytes each takes.
+    std::string accents;
+    for (int i = 0; i < 100; ++i) accents += "\u00e9";
+    EXPECT_EQ(ParseScenario("name = \"" + accents + "\"\n", kPath).name, accents);
 }
 
 TEST(ScenarioFileTest, WhatAFileLeavesOutIsTheBuiltInFlight) {
@@ -161,7 +165,8 @@ TEST(ScenarioFileTest, AFileThatCannotBeReadIsNamed) {
         ReadScenario("/nonexistent/flight.toml");
         FAIL();
     } catch (const InputError& error) {
-        EXPECT_STREQ(error.what(), "/nonexistent/flight.toml:0: cannot open the scenario file");
+        EXPECT_STREQ(error.what(),
+                     "/nonexistent/flight.toml: cannot open the scenario file: No such file or directory");
     }
 }
 

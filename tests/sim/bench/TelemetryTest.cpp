@@ -1,9 +1,11 @@
 #include "sim/bench/Telemetry.h"
 
 #include "sim/bench/VesselDriver.h"
+#include "tests/support/BenchProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +21,7 @@ protected:
         std::ofstream(path) << text;
         return path;
     }
-    void TearDown() override { std::filesystem::remove(path); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
 
     std::string Message(const std::string& text) {
         try {
@@ -30,10 +32,8 @@ protected:
         return "no error";
     }
 
-    std::string path = (std::filesystem::temp_directory_path() /
-                        ("telemetry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv"))
-                           .string();
+    std::filesystem::path dir = test::TestFolder();
+    std::string path = (dir / "log.csv").string();
 };
 
 VesselState Sample(double k) {
@@ -100,16 +100,13 @@ TEST_F(TelemetryTest, ALogSavedWithAByteOrderMarkReads) {
     EXPECT_EQ(ReadTelemetryLog(Write(out.str())).at(0).state.altitude, 1000.0);
 }
 
-// Between finite records a replay stays finite, however far apart they are.
+// Between finite records a replay stays finite, however far apart they are
+// (farther than a log may give them).
 TEST_F(TelemetryTest, ReplayBetweenExtremeRecordsStaysFinite) {
-    std::ostringstream out;
-    WriteTelemetryHeader(out);
     VesselState a = Sample(1), b = Sample(1);
     a.altitude = a.position.x = a.heading = 1e308;
     b.altitude = b.position.x = b.heading = -1e308;
-    WriteTelemetryRow(out, 0.0, a);
-    WriteTelemetryRow(out, 1.0, b);
-    const auto log = ReadTelemetryLog(Write(out.str()));
+    const std::vector<TelemetryRecord> log{{0.0, a}, {1.0, b}};
     VesselState s;
     for (const double t : {0.02, 0.5, 0.98}) {
         ReplayState(log, t, s);
@@ -146,6 +143,67 @@ TEST_F(TelemetryTest, AFlightTheModelCannotFlyIsCaught) {
     WriteTelemetryHeader(log);
     WriteTelemetryRow(log, 0, state);
     EXPECT_EQ(Message(log.str()), path + ":2: " + column + ": must be a finite number");
+}
+
+// A log gives the module nothing a scenario could not: each column within
+// the scenario's limits, given once, and no row wider than the header.
+TEST_F(TelemetryTest, TheReplayLogHoldsTheScenariosLimits) {
+    std::ostringstream out;
+    WriteTelemetryHeader(out);
+    const std::string header = out.str();
+    WriteTelemetryRow(out, 1.0, Sample(1));
+    const std::string row = out.str().substr(header.size());
+    ASSERT_EQ(Message(header + row), "no error");
+    // The log with one column's value in its row replaced.
+    const auto with = [&](const std::string& column, const std::string& value) {
+        const auto split = [](const std::string& line) {
+            std::vector<std::string> fields(1);
+            for (const char c : line.substr(0, line.size() - 1)) {
+                if (c == ',') {
+                    fields.emplace_back();
+                } else {
+                    fields.back().push_back(c);
+                }
+            }
+            return fields;
+        };
+        const std::vector<std::string> names = split(header);
+        std::vector<std::string> fields = split(row);
+        fields.at(static_cast<std::size_t>(std::find(names.begin(), names.end(), column) - names.begin())) = value;
+        std::string changed;
+        for (const std::string& field : fields) changed += (changed.empty() ? "" : ",") + field;
+        return header + changed + "\n";
+    };
+    const struct {
+        std::string column, value, message;
+    } cases[] = {
+        {"altitude_m", "1e300", "altitude_m: must be 0 to 1000000000, not 1e300"},
+        {"altitude_m", "1e400", "altitude_m: \"1e400\" is out of range for a number"},
+        {"engine_level", "5", "engine_level: must be 0 to 1, not 5"},
+        {"landed", "2", "landed: must be 0 or 1, not 2"},
+        {"landed", "0.5", "landed: must be 0 or 1, not 0.5"},
+        {"main_propellant_kg", "-1", "main_propellant_kg: must be 0 to 1000000000, not -1"},
+        {"main_propellant_kg", "9000", "main_propellant_kg: must be 0 to 8000 (main_propellant_max_kg), not 9000"},
+        {"density_kgpm3", "-0.5", "density_kgpm3: must be 0 to 10, not -0.5"},
+        {"pitch_rad", "1.6", "pitch_rad: must be -90 to 90 degrees in radians, not 1.6"},
+        {"angular_velocity_x_radps", "-13", "angular_velocity_x_radps: must be -720 to 720 degrees in radians"},
+        {"main_exhaust_velocity_mps", "-1", "main_exhaust_velocity_mps: must be 0 to 100000, not -1"},
+    };
+    for (const auto& c : cases) {
+        const std::string message = Message(with(c.column, c.value));
+        EXPECT_EQ(message.rfind(path + ":2: " + c.message, 0), 0u) << message;
+    }
+
+    const std::string twice = header.substr(0, header.size() - 1) + ",altitude_m\n";
+    EXPECT_EQ(Message(twice + row), path + ":1: altitude_m: column given twice: columns 2 and 36");
+    EXPECT_EQ(Message(header + row.substr(0, row.size() - 1) + ",7\n"),
+              path + ":2: column 36: a value beyond the header's 35 columns");
+    try {
+        ReadTelemetryLog(dir.string());
+        FAIL();
+    } catch (const InputError& error) {
+        EXPECT_EQ(error.what(), dir.string() + ": cannot read the replay log: Is a directory");
+    }
 }
 
 TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
@@ -194,7 +252,7 @@ TEST_F(TelemetryTest, FaultsNameTheFileLineAndField) {
         ReadTelemetryLog("/nonexistent/log.csv");
         FAIL();
     } catch (const InputError& error) {
-        EXPECT_STREQ(error.what(), "/nonexistent/log.csv:0: cannot open the replay log");
+        EXPECT_STREQ(error.what(), "/nonexistent/log.csv: cannot open the replay log: No such file or directory");
     }
 }
 

@@ -161,6 +161,8 @@ TEST_F(Mp4WriterTest, BadNamesFoldersAndUnfinishedWritersLeaveNoFile) {
     }
     EXPECT_THROW(Mp4Writer(dir / "a.mp4", 0, 64, 0.1), VideoError);
     EXPECT_THROW(Mp4Writer(dir / "a.mp4", 64, 64, 0.0), VideoError);
+    // Cut at the NUL, the name opened would be victim.txt.
+    EXPECT_THROW(Mp4Writer(dir / std::string("victim.txt\0.mp4", 15), 64, 64, 0.1), VideoError);
     {
         Mp4Writer unfinished(dir / "unfinished.mp4", 64, 64, 0.1);
         std::vector<std::uint32_t> frame(64 * 64, 0x00FF00);
