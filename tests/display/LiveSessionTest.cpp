@@ -4,7 +4,7 @@
 // and flies by hand, checked on what the MFDs draw and the window shows;
 // and simulated time against an injected wall clock.
 
-#include "sim/bench/LiveExtensions.h"
+#include "sim/live/LiveExtensions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sim/bench/LiveExtensions.h"
+#include "sim/live/LiveExtensions.h"
 
 #include "sim/bench/BenchOutputs.h"
 #include "sim/video/Mp4Writer.h"

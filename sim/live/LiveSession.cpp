@@ -1,4 +1,4 @@
-#include "sim/bench/LiveSession.h"
+#include "sim/live/LiveSession.h"
 
 #include <cmath>
 #include <cstdio>
