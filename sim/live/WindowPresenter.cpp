@@ -1,6 +1,7 @@
 #include "sim/live/WindowPresenter.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace quorvel::live {
 
@@ -16,11 +17,36 @@ std::string SdlError(const std::string& what) {
     return what + ": " + SDL_GetError();
 }
 
+std::string NoDisplayAnswers(const std::string& why) {
+    const char* display = std::getenv("DISPLAY");
+    return "no display answers at DISPLAY=" + std::string(display == nullptr ? "" : display) + " (" + why + ")";
+}
+
+SdlSubsystem StartVideo() {
+    try {
+        return SdlSubsystem(SDL_INIT_VIDEO);
+    } catch (const LiveError&) {
+        throw LiveError(NoDisplayAnswers(std::string("SDL: ") + SDL_GetError()));
+    }
+}
+
+// SDL falls back to drivers that show nothing when no display answers.
+void CheckVideoDriverShows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver == nullptr ? "" : driver;
+    if (name == "offscreen" || name == "dummy" || name.empty()) {
+        throw LiveError(NoDisplayAnswers("SDL has only its " + (name.empty() ? "no" : name) +
+                                         " video driver, which shows nothing"));
+    }
+}
+
 }  // namespace
 
 WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string& title, int statusLines, int zoom)
     : sizes(std::move(mfds)),
-      statusHeight(static_cast<int>(kStatusCell.height) * std::max(statusLines, 0) + 2 * kStatusPadding) {
+      statusHeight(static_cast<int>(kStatusCell.height) * std::max(statusLines, 0) + 2 * kStatusPadding),
+      video(StartVideo()) {
+    CheckVideoDriverShows();
     if (zoom <= 0) {
         SDL_Rect usable{};
         zoom = 1;
@@ -40,6 +66,7 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
                                   static_cast<int>(size.width), static_cast<int>(size.height),
                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN));
     if (!window) throw LiveError(SdlError("cannot open a window"));
+    xConnection = std::make_unique<XConnectionWatch>(window.get());
     SDL_SetWindowMinimumSize(window.get(), static_cast<int>(smallest.width), static_cast<int>(smallest.height));
     renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer) throw LiveError(SdlError("cannot draw in the window"));
@@ -61,6 +88,15 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
         textures.push_back(std::move(texture));
     }
     nextPresent = SDL_GetPerformanceCounter();
+}
+
+WindowPresenter::~WindowPresenter() {
+    if (!ConnectionLost()) return;
+    for (TextureHandle& texture : textures) static_cast<void>(texture.release());
+    static_cast<void>(statusTexture.release());
+    static_cast<void>(renderer.release());
+    static_cast<void>(window.release());
+    video.Abandon();
 }
 
 std::string WindowPresenter::RendererName() const {
