@@ -25,8 +25,9 @@ namespace quorvel::live {
 
 class WindowPresenter {
 public:
-    // A window for MFDs of these sizes, at `zoom`, or with 0 at the largest
-    // zoom the display's usable area holds, and room for `statusLines`
+    // A window for MFDs of these sizes, at `zoom` in one row, or with 0 laid
+    // out for the display's usable area (sim/live/PanelLayout.h), never
+    // larger than that area, and room for `statusLines`
     // lines of status text. Throws LiveError, with SDL's words, when there
     // is no display or no window, or an MFD is larger than the renderer's
     // textures.
