@@ -22,8 +22,9 @@ rules=(
   "sim/flight:"
   "sim/files:"
   "sim/video:sim/files"
-  "sim/live:sim/host sim/flight host platform"
-  "sim/bench:sim/live sim/video sim/files sim/host sim/flight host platform"
+  "sim/bench:sim/files sim/host sim/flight host platform"
+  "sim/live:sim/bench sim/video sim/files sim/host sim/flight host platform"
+  "sim:sim/live sim/bench sim/video sim/files sim/host sim/flight host platform"
   "release:sim/bench sim/files sim/host module/attitude module/instruments module/drawing module/flightdata module/units host platform"
 )
 

@@ -89,7 +89,8 @@ constexpr const char* kVideoHelp = "an MP4 video of each MFD: not in this Window
 #else
 constexpr const char* kWindowHelp =
     "fly it live in a window, in real time, from the keyboard or a game controller (see the README); ends at the "
-    "run's duration, or with Escape or the window closed";
+    "run's duration, or with Escape or the window closed. The window fits the display: MFDs in rows, scaled down "
+    "when they do not fit, any size --mfd takes";
 constexpr const char* kVideoHelp =
     "an H.264 MP4 of each MFD, a frame per repaint: FILE.mp4 for MFD 0, FILE-mfd<i>.mp4 for MFD i, in a folder "
     "that exists";

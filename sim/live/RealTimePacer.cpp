@@ -28,10 +28,11 @@ void RealTimePacer::SetAcceleration(double factor) {
     acceleration = std::isfinite(factor) ? std::max(factor, 0.0) : 0.0;
     lastWallS = clock();
     owedS = 0;
+    stepsRequested = 0;
 }
 
 void RealTimePacer::SingleStep() {
-    if (Paused()) stepRequested = true;
+    if (Paused() && stepsRequested < std::numeric_limits<int>::max()) ++stepsRequested;
 }
 
 int RealTimePacer::StepsDue() {
@@ -39,8 +40,8 @@ int RealTimePacer::StepsDue() {
     const double elapsedS = std::max(nowS - lastWallS, 0.0);
     lastWallS = nowS;
     if (Paused()) {
-        const int steps = stepRequested ? 1 : 0;
-        stepRequested = false;
+        const int steps = std::min(stepsRequested, maxStepsPerCall);
+        stepsRequested -= steps;
         return steps;
     }
     // Bounded before dividing, so the count always fits an int.

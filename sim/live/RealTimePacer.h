@@ -6,7 +6,7 @@
 // them per call (per display frame), so the window keeps being redrawn
 // however slow the steps are. What exceeds that is dropped from the time
 // owed instead: simulated time then runs slower than asked, and Behind()
-// says so. Paused, no time is owed, and SingleStep() asks for one step.
+// says so. Paused, no time is owed, and each SingleStep() asks for one step.
 // A wall-clock jump (the machine asleep, a debugger) owes no more than a
 // call's worth of steps.
 #pragma once
@@ -30,7 +30,8 @@ public:
     void SetAcceleration(double factor);
     double Acceleration() const { return acceleration; }
     bool Paused() const { return acceleration == 0; }
-    // While paused: one step at the next call.
+    // While paused: one more step, run at the next calls (each press counts,
+    // however fast they come). Leaving the pause forgets those not yet run.
     void SingleStep();
 
     // The steps to run now, reading the clock.
@@ -45,7 +46,7 @@ private:
     double acceleration = 1;
     double lastWallS;
     double owedS = 0;  // simulated time owed, less than a step after each call
-    bool stepRequested = false;
+    int stepsRequested = 0;
     double lastDropS;  // wall time of the last drop
 };
 

@@ -4,12 +4,23 @@
 
 namespace quorvel::live {
 
+namespace {
+
+bool Named(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
 bool DisplayNamed() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return true;
-    }
-    return false;
+    return Named("DISPLAY") || Named("WAYLAND_DISPLAY");
+}
+
+std::string NamedVideoDrivers() {
+    std::string drivers = Named("DISPLAY") ? "x11" : "";
+    if (Named("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+    return drivers;
 }
 
 SdlSubsystem::SdlSubsystem(std::uint32_t flags) : flags(flags) {
@@ -17,6 +28,7 @@ SdlSubsystem::SdlSubsystem(std::uint32_t flags) : flags(flags) {
 }
 
 SdlSubsystem::~SdlSubsystem() {
+    if (flags == 0) return;
     SDL_QuitSubSystem(flags);
     // The last one out frees what SDL keeps beside its subsystems.
     if (SDL_WasInit(0) == 0) SDL_Quit();

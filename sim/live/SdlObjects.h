@@ -19,6 +19,9 @@ public:
 // Whether the environment names a display (DISPLAY or WAYLAND_DISPLAY),
 // before asking SDL to open one.
 bool DisplayNamed();
+// SDL's video drivers for the displays the environment names, X first
+// ("x11", "wayland", "x11,wayland"): none that shows nothing.
+std::string NamedVideoDrivers();
 
 // One SDL subsystem, started for as long as the owner lives (SDL counts
 // them, so owners may overlap). Throws LiveError with SDL's words.
@@ -28,6 +31,10 @@ public:
     ~SdlSubsystem();
     SdlSubsystem(const SdlSubsystem&) = delete;
     SdlSubsystem& operator=(const SdlSubsystem&) = delete;
+
+    // Leaves the subsystem running: its display is gone, and quitting it
+    // would wait for the display's answer for ever.
+    void Abandon() { flags = 0; }
 
 private:
     std::uint32_t flags;

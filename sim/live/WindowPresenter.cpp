@@ -1,6 +1,7 @@
 #include "sim/live/WindowPresenter.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace quorvel::live {
 
@@ -11,25 +12,50 @@ constexpr int kStatusPadding = 4;  // above and below the text, pixels
 constexpr std::uint32_t kStatusBackground = 0x202020;
 constexpr COLORREF kStatusText = 0xC0C0C0;  // the light grey of MFD text
 constexpr std::uint8_t kBackground = 0x10;  // grey level around the MFDs
+constexpr int kMinWindowWidth = 320;
 
 std::string SdlError(const std::string& what) {
     return what + ": " + SDL_GetError();
+}
+
+std::string NoDisplayAnswers(const std::string& why) {
+    const char* display = std::getenv("DISPLAY");
+    return "no display answers at DISPLAY=" + std::string(display == nullptr ? "" : display) + " (" + why + ")";
+}
+
+SdlSubsystem StartVideo() {
+    try {
+        return SdlSubsystem(SDL_INIT_VIDEO);
+    } catch (const LiveError&) {
+        throw LiveError(NoDisplayAnswers(std::string("SDL: ") + SDL_GetError()));
+    }
+}
+
+// SDL falls back to drivers that show nothing when no display answers.
+void CheckVideoDriverShows() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const std::string name = driver == nullptr ? "" : driver;
+    if (name == "offscreen" || name == "dummy" || name.empty()) {
+        throw LiveError(NoDisplayAnswers("SDL has only its " + (name.empty() ? "no" : name) +
+                                         " video driver, which shows nothing"));
+    }
 }
 
 }  // namespace
 
 WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string& title, int statusLines, int zoom)
     : sizes(std::move(mfds)),
-      statusHeight(static_cast<int>(kStatusCell.height) * std::max(statusLines, 0) + 2 * kStatusPadding) {
-    if (zoom <= 0) {
-        SDL_Rect usable{};
-        zoom = 1;
-        if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
-            zoom = LayOutPanel(usable.w, usable.h, sizes, statusHeight).zoom;
-    }
-    const PixelSize size = PanelSize(sizes, statusHeight, zoom);
-    const PixelSize smallest = PanelSize(sizes, statusHeight, 1);
-    if (size.width > 32767 || size.height > 32767) throw LiveError("the MFDs are too large for a window");
+      statusHeight(static_cast<int>(kStatusCell.height) * std::max(statusLines, 0) + 2 * kStatusPadding),
+      video(StartVideo()) {
+    CheckVideoDriverShows();
+    // The window fits the display's usable area: at the largest whole zoom
+    // it holds, or scaled down, or at the zoom asked for as far as it fits.
+    SDL_Rect usable{0, 0, 32767, 32767};
+    SDL_GetDisplayUsableBounds(0, &usable);
+    const PixelSize most{static_cast<std::uint32_t>(std::max(usable.w, 1)), static_cast<std::uint32_t>(std::max(usable.h, 1))};
+    PixelSize size = zoom > 0 ? PanelSize(sizes, statusHeight, zoom)
+                              : UsedSize(LayOutPanel(usable.w, usable.h, sizes, statusHeight), statusHeight, most);
+    size = {std::min(size.width, most.width), std::min(size.height, most.height)};
     // No OpenGL on the host's thread: the module's own (the platform's EGL)
     // must be free to become current there at any time, and the GL driver
     // does not let a GLX context of SDL's be current beside it. Nor may SDL
@@ -40,7 +66,9 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
                                   static_cast<int>(size.width), static_cast<int>(size.height),
                                   SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN));
     if (!window) throw LiveError(SdlError("cannot open a window"));
-    SDL_SetWindowMinimumSize(window.get(), static_cast<int>(smallest.width), static_cast<int>(smallest.height));
+    xConnection = std::make_unique<XConnectionWatch>(window.get());
+    // Room for the status strip, and the MFDs as small as they get.
+    SDL_SetWindowMinimumSize(window.get(), kMinWindowWidth, statusHeight + kMinWindowWidth / 4);
     renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!renderer) throw LiveError(SdlError("cannot draw in the window"));
 
@@ -55,12 +83,19 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
             throw LiveError(
                 SdlError("cannot show an MFD of " + std::to_string(mfd.width) + "x" + std::to_string(mfd.height)));
         }
-        // Each MFD pixel a square of zoom x zoom, copied as it is.
-        SDL_SetTextureScaleMode(texture.get(), SDL_ScaleModeNearest);
         SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_NONE);
         textures.push_back(std::move(texture));
     }
     nextPresent = SDL_GetPerformanceCounter();
+}
+
+WindowPresenter::~WindowPresenter() {
+    if (!ConnectionLost()) return;
+    for (TextureHandle& texture : textures) static_cast<void>(texture.release());
+    static_cast<void>(statusTexture.release());
+    static_cast<void>(renderer.release());
+    static_cast<void>(window.release());
+    video.Abandon();
 }
 
 std::string WindowPresenter::RendererName() const {
@@ -109,7 +144,11 @@ void WindowPresenter::Draw(const std::string& status) {
     layout = LayOutPanel(width, height, sizes, statusHeight);
     SDL_SetRenderDrawColor(renderer.get(), kBackground, kBackground, kBackground, 255);
     SDL_RenderClear(renderer.get());
+    // At a whole zoom each MFD pixel a square of zoom x zoom, copied as it
+    // is; scaled down, each shown pixel blends the ones it covers.
+    const SDL_ScaleMode scaleMode = layout.scale < 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
     for (std::size_t i = 0; i < textures.size(); ++i) {
+        SDL_SetTextureScaleMode(textures[i].get(), scaleMode);
         const PixelRect& r = layout.mfds[i];
         const SDL_Rect target{r.x, r.y, r.width, r.height};
         SDL_RenderCopy(renderer.get(), textures[i].get(), nullptr, &target);

@@ -19,17 +19,22 @@
 #include "sim/host/MfdSurface.h"
 #include "sim/live/PanelLayout.h"
 #include "sim/live/SdlObjects.h"
+#include "sim/live/XConnectionWatch.h"
 
 namespace quorvel::live {
 
 class WindowPresenter {
 public:
-    // A window for MFDs of these sizes, at `zoom`, or with 0 at the largest
-    // zoom the display's usable area holds, and room for `statusLines`
+    // A window for MFDs of these sizes, at `zoom` in one row, or with 0 laid
+    // out for the display's usable area (sim/live/PanelLayout.h), never
+    // larger than that area, and room for `statusLines`
     // lines of status text. Throws LiveError, with SDL's words, when there
     // is no display or no window, or an MFD is larger than the renderer's
     // textures.
     WindowPresenter(std::vector<PixelSize> mfds, const std::string& title, int statusLines, int zoom = 0);
+    // With the X connection lost, leaves the window and SDL's video as
+    // they are: closing them would wait for the server for ever.
+    ~WindowPresenter();
     WindowPresenter(const WindowPresenter&) = delete;
     WindowPresenter& operator=(const WindowPresenter&) = delete;
 
@@ -51,6 +56,8 @@ public:
     double DisplayFrameS() const { return displayFrameS; }
     // Which window an SDL event is for.
     std::uint32_t WindowId() const { return SDL_GetWindowID(window.get()); }
+    // Whether the window's X connection was lost (sim/live/XConnectionWatch.h).
+    bool ConnectionLost() const { return xConnection && xConnection->Lost(); }
     // The renderer SDL chose ("opengl", "software"...).
     std::string RendererName() const;
 
@@ -62,8 +69,9 @@ private:
     int statusHeight;
     double displayFrameS = 1.0 / 60;
     // Declared in the order they are made, so each goes before what it needs.
-    SdlSubsystem video{SDL_INIT_VIDEO};
+    SdlSubsystem video;
     WindowHandle window;
+    std::unique_ptr<XConnectionWatch> xConnection;
     RendererHandle renderer;
     std::vector<TextureHandle> textures;
     TextureHandle statusTexture;

@@ -4,7 +4,7 @@
 // and flies by hand, checked on what the MFDs draw and the window shows;
 // and simulated time against an injected wall clock.
 
-#include "sim/bench/LiveExtensions.h"
+#include "sim/live/LiveExtensions.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +126,7 @@ TEST_F(LiveSessionTest, KeysReachThePagesMfdsSwitchOffAndOnAndTheHandsFly) {
     int mfd0Ring = 0, mfd1Ring = 0, objectsBoth = 0, objectsOff = 0;
     Checks checks;
     checks.At(0.3, [&](const LiveFrame& frame) {
-        ASSERT_EQ(frame.presenter.Layout().zoom, 1);
+        ASSERT_EQ(frame.presenter.Layout().scale, 1);
         int width = 0, height = 0;
         const auto window = frame.presenter.Capture(width, height);
         for (std::size_t i = 0; i < 2; ++i) {

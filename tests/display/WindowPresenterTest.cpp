@@ -87,7 +87,7 @@ TEST_F(WindowPresenterTest, AtZoomOneTheWindowShowsEachMfdsPixelsUnchanged) {
     const auto window = presenter.Capture(width, height);
     ASSERT_FALSE(window.empty()) << presenter.RendererName();
     const auto& layout = presenter.Layout();
-    EXPECT_EQ(layout.zoom, 1);
+    EXPECT_EQ(layout.scale, 1);
     for (std::size_t i = 0; i < stations.size(); ++i) {
         EXPECT_EQ(layout.mfds[i].width, static_cast<int>(Surface(i).Width()));
         EXPECT_EQ(Mismatches(window, width, i, layout.mfds[i], 1), 0)
@@ -123,7 +123,7 @@ TEST_F(WindowPresenterTest, ResizedTheMfdsTakeTheLargestZoomThatFitsAndClicksFin
     int width = 0, height = 0;
     const auto pixels = presenter.Capture(width, height);
     const auto& layout = presenter.Layout();
-    ASSERT_EQ(layout.zoom, 2) << width << "x" << height << ", status " << statusHeight;
+    ASSERT_EQ(layout.scale, 2) << width << "x" << height << ", status " << statusHeight;
     for (std::size_t i = 0; i < stations.size(); ++i) {
         EXPECT_EQ(Mismatches(pixels, width, i, layout.mfds[i], 2), 0) << "MFD " << i;
     }

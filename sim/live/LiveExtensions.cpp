@@ -1,4 +1,4 @@
-#include "sim/bench/LiveExtensions.h"
+#include "sim/live/LiveExtensions.h"
 
 #include "sim/bench/BenchOutputs.h"
 #include "sim/video/Mp4Writer.h"
@@ -42,6 +42,9 @@ std::unique_ptr<StepLoop> OpenWindow(const WindowRequest& request, const LiveSet
     }
     // The run's own handlers stay: a signal stops it as it stops a batch run.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Only a display that shows the window will do; SDL_VIDEODRIVER still
+    // overrides this (and then is checked by the window).
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, live::NamedVideoDrivers().c_str());
     try {
         return std::make_unique<LiveSession>(request, setup);
     } catch (const live::LiveError& error) {

@@ -1,8 +1,9 @@
-#include "sim/bench/LiveSession.h"
+#include "sim/live/LiveSession.h"
 
 #include <cmath>
 #include <cstdio>
 
+#include "sim/bench/BenchOutputs.h"
 #include "sim/bench/VesselDriver.h"
 #include "sim/host/MfdStation.h"
 #include "sim/live/KeyNumbering.h"
@@ -58,6 +59,7 @@ void LiveSession::Run(BenchSteps& steps) {
     while (!ended) {
         steps.CheckStop();
         PollEvents();
+        if (presenter.ConnectionLost()) ConnectionLost();
         ApplyScript();
         for (int due = pacer.StepsDue(); due > 0 && !ended; --due) {
             FlyByHand();
@@ -69,6 +71,17 @@ void LiveSession::Run(BenchSteps& steps) {
     endWallS = setup.clock();
     endSimS = steps.TimeS();
     run = nullptr;
+}
+
+// The run stops as when an output fails: the file being written and the
+// ones not yet whole are removed.
+void LiveSession::ConnectionLost() const {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "--window: the connection to the X server was lost at t %.1f s (the window killed, or the server "
+                  "gone)",
+                  run->TimeS());
+    throw OutputError(text);
 }
 
 std::string LiveSession::Summary() const {

@@ -51,6 +51,7 @@ public:
     std::string Summary() const override;
 
 private:
+    [[noreturn]] void ConnectionLost() const;
     void TakeControls();
     void PollEvents();
     void ApplyScript();

@@ -7,7 +7,7 @@
 #include "sim/bench/BenchOptions.h"
 #include "sim/bench/BenchRun.h"
 #ifndef _WIN32
-#include "sim/bench/LiveExtensions.h"
+#include "sim/live/LiveExtensions.h"
 #endif
 
 int main(int argc, char** argv) {

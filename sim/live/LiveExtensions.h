@@ -1,9 +1,9 @@
 // The live window and video, as the Linux build gives them to the bench
-// host's run (sim/bench/RunExtensions.h): sim/bench/LiveSession.h and an
+// host's run (sim/bench/RunExtensions.h): sim/live/LiveSession.h and an
 // MP4 per MFD (sim/video/Mp4Writer.h).
 #pragma once
 
-#include "sim/bench/LiveSession.h"
+#include "sim/live/LiveSession.h"
 #include "sim/bench/RunExtensions.h"
 
 namespace quorvel::sim {
