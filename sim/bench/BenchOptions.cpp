@@ -78,10 +78,11 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "The progress bar shows on stderr only when it is a terminal.\n"
     "Exit status: 0 success, also when the window is closed early; 1 runtime failure (the module\n"
-    "cannot be loaded, the window cannot open, an output cannot be written, the vessel's state\n"
-    "stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE); 2 bad options, scenario\n"
-    "file or replay log, or --window with no display (one message naming the option, or the file,\n"
-    "line and field). Nothing is written before every input is checked.";
+    "cannot be loaded, the window cannot open, an output or stdout cannot be written, the vessel's\n"
+    "state stopped being finite, stopped by SIGINT, SIGTERM, SIGHUP or SIGPIPE); 2 bad options,\n"
+    "scenario file or replay log, an output's name taken by a folder or another output, or --window\n"
+    "with no display (one message naming the option, or the file, line and field). Nothing is\n"
+    "written before every input is checked.";
 
 #ifdef _WIN32
 constexpr const char* kWindowHelp = "fly it live in a window: not in this Windows build";
@@ -93,7 +94,7 @@ constexpr const char* kWindowHelp =
     "when they do not fit, any size --mfd takes";
 constexpr const char* kVideoHelp =
     "an H.264 MP4 of each MFD, a frame per repaint: FILE.mp4 for MFD 0, FILE-mfd<i>.mp4 for MFD i, in a folder "
-    "that exists";
+    "that exists; each side at most 8192 pixels";
 #endif
 
 void DescribeOptions(CLI::App& app, BenchOptions& options, OptionTexts& texts) {
