@@ -23,15 +23,31 @@ std::string NamedVideoDrivers() {
     return drivers;
 }
 
+namespace {
+
+// The last one out frees what SDL keeps beside its subsystems.
+void QuitIfLast() {
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+}
+
+}  // namespace
+
 SdlSubsystem::SdlSubsystem(std::uint32_t flags) : flags(flags) {
-    if (SDL_InitSubSystem(flags) != 0) throw LiveError(std::string("SDL cannot start: ") + SDL_GetError());
+    if (SDL_InitSubSystem(flags) == 0) return;
+    const std::string why = SDL_GetError();
+    QuitIfLast();
+    throw LiveError("SDL cannot start: " + why);
 }
 
 SdlSubsystem::~SdlSubsystem() {
     if (flags == 0) return;
     SDL_QuitSubSystem(flags);
-    // The last one out frees what SDL keeps beside its subsystems.
-    if (SDL_WasInit(0) == 0) SDL_Quit();
+    QuitIfLast();
+}
+
+void SdlSubsystem::Abandon() {
+    flags = 0;
+    SDL_TLSCleanup();
 }
 
 GameControllerHandle OpenFirstGameController() {

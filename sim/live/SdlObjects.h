@@ -33,8 +33,9 @@ public:
     SdlSubsystem& operator=(const SdlSubsystem&) = delete;
 
     // Leaves the subsystem running: its display is gone, and quitting it
-    // would wait for the display's answer for ever.
-    void Abandon() { flags = 0; }
+    // would wait for the display's answer for ever. Frees only SDL's state
+    // for this thread (its error text), which needs no display.
+    void Abandon();
 
 private:
     std::uint32_t flags;

@@ -26,8 +26,8 @@ std::string NoDisplayAnswers(const std::string& why) {
 SdlSubsystem StartVideo() {
     try {
         return SdlSubsystem(SDL_INIT_VIDEO);
-    } catch (const LiveError&) {
-        throw LiveError(NoDisplayAnswers(std::string("SDL: ") + SDL_GetError()));
+    } catch (const LiveError& error) {
+        throw LiveError(NoDisplayAnswers(error.what()));
     }
 }
 
