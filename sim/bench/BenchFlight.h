@@ -61,10 +61,9 @@ public:
     std::size_t Mfds() const override { return stations.size(); }
     MfdStation& Station(std::size_t mfd) override { return *stations.at(mfd); }
 
+private:
     // Throws RunFailure when a write to standard output or error has failed.
     void CheckStreams() const;
-
-private:
     void OpenAllPages();
     void OpenVideos();
     PictureSchedule Pictures() const;

@@ -125,10 +125,9 @@ WindowRequest WindowRequestFor(const BenchOptions& options, const RunInputs& inp
 }
 
 // The contact sheets, the log and the videos take their names together,
-// once nothing stopped the run, or none does.
-void CommitOutputs(BenchFlight& flight, const std::vector<PendingFile*>& files) {
-    flight.CheckStop();
-    flight.CheckStreams();
+// or none does. The flight has returned them only once its closing lines
+// were written and no signal had stopped it.
+void CommitOutputs(const std::vector<PendingFile*>& files) {
     std::string why;
     if (!CommitTogether(files, why)) {
         throw OutputError(why + "; no contact sheets, telemetry.csv or videos written, earlier ones kept");
@@ -148,7 +147,7 @@ int Run(const BenchOptions& options, std::ostream& out, const RunExtensions& ext
     out << inputs.what << ", " << inputs.durationS << " s\n";
     {
         BenchFlight flight(options, inputs, module, stop, out, extensions, window.get());
-        CommitOutputs(flight, flight.Fly());
+        CommitOutputs(flight.Fly());
     }
     module.Exit();
     return 0;

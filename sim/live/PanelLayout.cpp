@@ -98,7 +98,7 @@ PanelLayout LayOutPanel(int windowWidth, int windowHeight, std::span<const Pixel
     return layout;
 }
 
-PixelSize UsedSize(const PanelLayout& layout, int statusHeight, PixelSize most) {
+PixelSize UsedSize(const PanelLayout& layout, int statusHeight) {
     long long right = 0, left = INT32_MAX;
     for (const PixelRect& r : layout.mfds) {
         right = std::max<long long>(right, static_cast<long long>(r.x) + r.width);
@@ -106,8 +106,7 @@ PixelSize UsedSize(const PanelLayout& layout, int statusHeight, PixelSize most) 
     }
     const long long width = layout.mfds.empty() ? 0 : right - left + 2LL * kPanelMargin;
     const long long height = static_cast<long long>(layout.status.y) + std::max(statusHeight, 0);
-    return {static_cast<std::uint32_t>(std::min<long long>(width, most.width)),
-            static_cast<std::uint32_t>(std::min<long long>(height, most.height))};
+    return {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
 }
 
 std::optional<std::size_t> MfdAt(const PanelLayout& layout, int x, int y) {

@@ -41,9 +41,9 @@ inline constexpr int kPanelMargin = 8;  // around and between MFDs, pixels
 PanelLayout LayOutPanel(int windowWidth, int windowHeight, std::span<const PixelSize> mfds, int statusHeight);
 // The window size that holds the MFDs in one row at a whole zoom.
 PixelSize PanelSize(std::span<const PixelSize> mfds, int statusHeight, int zoom);
-// The smallest window size that a layout fills, at most `most`: the
-// window to open for a layout made for `most` (the display's usable area).
-PixelSize UsedSize(const PanelLayout& layout, int statusHeight, PixelSize most);
+// The smallest window size that a layout fills: the window to open for a
+// layout made for the display's usable area.
+PixelSize UsedSize(const PanelLayout& layout, int statusHeight);
 // The MFD whose picture holds the point, if any.
 std::optional<std::size_t> MfdAt(const PanelLayout& layout, int x, int y);
 

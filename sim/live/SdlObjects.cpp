@@ -11,6 +11,11 @@ bool Named(const char* variable) {
     return value != nullptr && *value != '\0';
 }
 
+// The last one out frees what SDL keeps beside its subsystems.
+void QuitIfLast() {
+    if (SDL_WasInit(0) == 0) SDL_Quit();
+}
+
 }  // namespace
 
 bool DisplayNamed() {
@@ -22,15 +27,6 @@ std::string NamedVideoDrivers() {
     if (Named("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
     return drivers;
 }
-
-namespace {
-
-// The last one out frees what SDL keeps beside its subsystems.
-void QuitIfLast() {
-    if (SDL_WasInit(0) == 0) SDL_Quit();
-}
-
-}  // namespace
 
 SdlSubsystem::SdlSubsystem(std::uint32_t flags) : flags(flags) {
     if (SDL_InitSubSystem(flags) == 0) return;

@@ -54,7 +54,7 @@ WindowPresenter::WindowPresenter(std::vector<PixelSize> mfds, const std::string&
     SDL_GetDisplayUsableBounds(0, &usable);
     const PixelSize most{static_cast<std::uint32_t>(std::max(usable.w, 1)), static_cast<std::uint32_t>(std::max(usable.h, 1))};
     PixelSize size = zoom > 0 ? PanelSize(sizes, statusHeight, zoom)
-                              : UsedSize(LayOutPanel(usable.w, usable.h, sizes, statusHeight), statusHeight, most);
+                              : UsedSize(LayOutPanel(usable.w, usable.h, sizes, statusHeight), statusHeight);
     size = {std::min(size.width, most.width), std::min(size.height, most.height)};
     // No OpenGL on the host's thread: the module's own (the platform's EGL)
     // must be free to become current there at any time, and the GL driver

@@ -54,7 +54,7 @@ TEST(PanelLayoutTest, ManyOrLargeMfdsGoInRowsOrScaleDownAndTheStatusStaysInTheWi
     EXPECT_GT(layout.rows, 1u);
     EXPECT_LT(layout.scale, 1);
     ExpectInside(layout, 1600, 900);
-    const PixelSize used = UsedSize(layout, status, {1600, 900});
+    const PixelSize used = UsedSize(layout, status);
     EXPECT_LE(used.width, 1600u);
     EXPECT_LE(used.height, 900u);
 
